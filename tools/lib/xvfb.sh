@@ -1,27 +1,22 @@
-# Sourced by the tools: an Xvfb of our own on a free display, stopped by its PID.
+# Sourced by the tools: an Xvfb of our own on a display it picks itself (free
+# of races with other runs), stopped again by its PID.
 
-# Starts Xvfb; sets DISPLAY (exported) and KX_XVFB_PID.
+# Starts Xvfb; exports DISPLAY and sets KX_XVFB_PID.
 kx_xvfb_start() {
-  local n
-  for n in $(seq 57 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    KX_XVFB_PID=$!
-    local i
-    for i in $(seq 1 50); do
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$KX_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$KX_XVFB_PID" 2>/dev/null
-    wait "$KX_XVFB_PID" 2>/dev/null
-  done
-  echo "xvfb: could not start Xvfb on a free display" >&2
-  return 1
+  local fifo_dir display=""
+  fifo_dir=$(mktemp -d) || return 1
+  mkfifo "$fifo_dir/display" || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo_dir/display" </dev/null >/dev/null 2>&1 &
+  KX_XVFB_PID=$!
+  read -r -t 20 display <"$fifo_dir/display"
+  rm -rf "$fifo_dir"
+  if [ -z "$display" ]; then
+    echo "xvfb: Xvfb did not start" >&2
+    kx_xvfb_stop "$KX_XVFB_PID"
+    return 1
+  fi
+  export DISPLAY=":$display"
+  return 0
 }
 
 kx_xvfb_stop() {
