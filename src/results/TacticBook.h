@@ -1,0 +1,74 @@
+// The tactic book: every season read from results files and one summary per
+// distinct tactic name, with the tactic's formation from the game's files.
+#pragma once
+
+#include "compare/Formation.h"
+#include "results/TacticResult.h"
+#include "stats/SampleStats.h"
+#include "support/DArray.h"
+
+#include <cstdint>
+
+struct TacticNameIndex; // hash index from name to summary, kept beside summaries
+
+struct TacticSummary {
+    char* name;                        // the summary's own copy
+    SampleStats* goals_for_stats;      // goals scored, one value per season
+    SampleStats* goals_against_stats;  // goals conceded
+    SampleStats* points_stats;         // points; its count is the number of seasons
+    SampleStats* ev_stats;             // expected points; nothing feeds it, so its mean stays 0.0
+    DArray* results;                   // TacticResult*, in the order absorbed (owned by the book)
+    Formation* formation;              // from the tactic file, or null; owned
+    int32_t won;                       // totals of the absorbed records, saturating
+    int32_t drawn;
+    int32_t lost;
+};
+
+struct TacticBook {
+    DArray* results;          // TacticResult*, every record taken in, owned
+    DArray* summaries;        // TacticSummary*, one per name, owned
+    char* tactics_folder;     // game_folder + separator + "tactics"
+    char* game_folder;        // the game's install folder
+    TacticNameIndex* index;   // name -> summary, for fast lookups while loading
+};
+
+// The game's install folder, a new heap string: the registry value "Location"
+// of "Software\Brightfold Ltd\Gafferline Gold" (machine, then user), or
+// "C:\Program Files\Gafferline Gold".
+char* FindGameFolder();
+
+// The character that separates folders in paths on this platform.
+char PathSeparator();
+
+TacticBook* TacticBook_Create();
+void TacticBook_Destroy(TacticBook* book);
+
+// Adds the seasons of a results file: 0 when it was read, -1 when path is
+// null or the file cannot be opened (the book is then unchanged).
+int TacticBook_LoadFile(TacticBook* book, const char* path);
+
+// Takes a record into the book (names shorter than 3 characters are
+// destroyed); null or a record without a name is ignored.
+void TacticBook_Add(TacticBook* book, TacticResult* record);
+
+// Index in summaries of the summary with the record's name, or -1.
+int TacticBook_FindSummary(const TacticBook* book, const TacticResult* record);
+
+// Writes the seasons of the given summaries (TacticSummary*), grouped by
+// tactic, to path in the writer format. The file is replaced only when all
+// was written: 0 on success, -1 on failure, which leaves an existing file as
+// it was.
+int TacticBook_SaveSummaries(const char* path, const DArray* summaries);
+
+TacticSummary* TacticSummary_Create(const char* name);
+void TacticSummary_Destroy(TacticSummary* summary);
+// Loads the formation from tactics_folder/<name>.tct (none if missing or short).
+void TacticSummary_AttachFormation(TacticSummary* summary, const char* tactics_folder);
+// Adds a record of the same name that was not counted yet.
+void TacticSummary_Absorb(TacticSummary* summary, TacticResult* record);
+// 1 when the names are equal, else 0.
+int TacticSummary_SameName(const TacticSummary* a, const TacticSummary* b);
+// won, drawn or lost over their sum; 0.0 when the sum is not positive.
+double TacticSummary_WonShare(const TacticSummary* summary);
+double TacticSummary_DrawnShare(const TacticSummary* summary);
+double TacticSummary_LostShare(const TacticSummary* summary);
