@@ -35,6 +35,11 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -62,6 +67,18 @@ public:
         std::size_t start = pos_;
         while (pos_ < line_.size() && !IsBlank(line_[pos_]))
             ++pos_;
+        return line_.substr(start, pos_ - start);
+    }
+    // A keyword: a run of letters, or whatever stands up to the next blank
+    // when the line does not start with a letter.
+    std::string_view Keyword()
+    {
+        SkipBlanks();
+        std::size_t start = pos_;
+        while (pos_ < line_.size() && IsLetter(line_[pos_]))
+            ++pos_;
+        if (pos_ == start)
+            return Word();
         return line_.substr(start, pos_ - start);
     }
     // The rest of the line from the next non-blank character, trailing blanks cut.
@@ -190,7 +207,7 @@ bool Parser::Run(std::string_view text, std::string* bytes, TctParseError* error
         ok = CloseBallState() && ClosePlayer();
     for (int p = 0; ok && p < kFormationPlayers; ++p) {
         if (player_line_[p] == 0)
-            ok = Fail(line_number, "end of input, but player " + Number(p) + " is missing");
+            ok = Fail(line_number > 0 ? line_number : 1, "end of input, but player " + Number(p) + " is missing");
     }
     if (!ok) {
         *error = error_;
@@ -208,7 +225,7 @@ bool Parser::ParseLine(int line_number, std::string_view line)
     LineReader reader(line);
     if (reader.AtEnd())
         return true;
-    std::string_view keyword = reader.Word();
+    std::string_view keyword = reader.Keyword();
     if (keyword == "player")
         return OnPlayer(line_number, reader);
     if (keyword == "without" || keyword == "with") {
