@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -168,7 +169,7 @@ private:
     }
     bool ParseLine(int line_number, std::string_view line);
     bool OnPlayer(int line_number, LineReader& reader);
-    bool OnBallState(int line_number, int ball_state, LineReader& reader);
+    bool OnBallState(int line_number, int ball_state);
     bool OnRow(int line_number, LineReader& reader);
     bool ReadCoordinate(int line_number, LineReader& reader, const char* name, int row, int column, int* value);
     // Checks that the current ball state got all its rows.
@@ -236,7 +237,7 @@ bool Parser::ParseLine(int line_number, std::string_view line)
         if (!reader.AtEnd())
             return Fail(line_number, "unexpected " + Quote(reader.Rest()) + " after " +
                                          Quote(std::string(keyword) + " ball"));
-        return OnBallState(line_number, keyword == "with" ? 1 : 0, reader);
+        return OnBallState(line_number, keyword == "with" ? 1 : 0);
     }
     if (keyword == "row")
         return OnRow(line_number, reader);
@@ -264,7 +265,7 @@ bool Parser::OnPlayer(int line_number, LineReader& reader)
     return true;
 }
 
-bool Parser::OnBallState(int line_number, int ball_state, LineReader&)
+bool Parser::OnBallState(int line_number, int ball_state)
 {
     if (player_ < 0)
         return Fail(line_number, Quote(kBallStateNames[ball_state]) + " comes before any \"player\" line");
