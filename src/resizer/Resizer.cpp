@@ -130,8 +130,13 @@ void LayOut(HWND dialog, int width, int height)
         defer = DeferWindowPos(defer, control, nullptr, rect.left, rect.top, rect.right - rect.left,
                                rect.bottom - rect.top, SWP_NOZORDER);
     }
-    if (defer)
-        EndDeferWindowPos(defer);
+    if (!defer || !EndDeferWindowPos(defer) || (dx == 0 && dy == 0))
+        return;
+    // The dialog has no WS_CLIPCHILDREN: erasing the area that the larger
+    // window uncovers paints over controls that have just moved into it, and
+    // a moved control whose bits were copied does not paint again (nor does
+    // the list's header). So the whole dialog paints afresh after a change.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 LRESULT OnGetMinMaxInfo(HWND dialog, LPARAM lParam)

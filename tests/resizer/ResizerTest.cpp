@@ -4,6 +4,7 @@
 #include "resizer/Resizer.h"
 #include "resizer/TemplateBytes.h"
 #include "resources/resource.h"
+#include "stats/GdiGuard.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -230,6 +231,34 @@ TEST_F(MainDialog, EnlargingMovesAndStretchesTheHintedControls)
     // A second step moves from where the first left the controls.
     GrowWindow(dialog_, -30, 20);
     ExpectControlsMovedBy(70, 70);
+}
+
+// Dark pixels (text, frame) inside a control, as the dialog shows it.
+int DarkPixelsIn(HWND dialog, int id)
+{
+    RECT r = ControlRect(dialog, id);
+    WindowDC dc(dialog);
+    int dark = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        for (int x = r.left + 1; x < r.right - 1; ++x) {
+            COLORREF c = GetPixel(dc.get(), x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200)
+                ++dark;
+        }
+    }
+    return dark;
+}
+
+TEST_F(MainDialog, MovedButtonsAreDrawnAtTheirNewPlaces)
+{
+    const int buttons[] = {IDC_MAIN_CLOSE, IDC_MAIN_STATS, IDC_MAIN_COMPARE};
+    for (int id : buttons)
+        ASSERT_GT(DarkPixelsIn(dialog_, id), 0) << "button " << id << " drawn before resizing";
+    GrowWindow(dialog_, 100, 50);
+    UpdateWindow(dialog_);
+    Pump();
+    for (int id : buttons)
+        EXPECT_GT(DarkPixelsIn(dialog_, id), 0) << "button " << id << " drawn after resizing";
 }
 
 TEST_F(MainDialog, MinimumTrackingSizeIsTheOpeningWindowSize)
