@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include "app/FileDialogs.h"
+#include "app/MainWindowClass.h"
 #include "app/TextBuffer.h"
 #include "resizer/Resizer.h"
 #include "resources/resource.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kMainWindowClass = "KXRevUradClass";
 constexpr const char* kNoteCaption = "Note";
 constexpr const char* kTextFiles = "Text files";
 constexpr const char* kTextPattern = "*.txt";
@@ -122,11 +122,6 @@ BOOL OnInitDialog(HWND dialog, const MainDialogStart* start)
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(window));
     ResultsList_AddColumns(window->list);
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP))) {
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
     TextBuffer()[0] = '\0';
     SetStatus(dialog, TextBuffer());
     DragAcceptFiles(dialog, TRUE);
@@ -223,17 +218,6 @@ ResultsList* MainDialog_List(HWND dialog)
 {
     MainWindow* window = StateOf(dialog);
     return window ? window->list : nullptr;
-}
-
-bool RegisterMainWindowClass(HINSTANCE instance)
-{
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(nullptr, MAKEINTRESOURCEA(32770), &wc))
-        return false;
-    wc.hInstance = instance;
-    wc.lpszClassName = kMainWindowClass;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 int MainWindow_Run(HINSTANCE instance, const MainDialogStart* start)

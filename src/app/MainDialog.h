@@ -24,9 +24,6 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
 // The main dialog's results list (for the commands of the other dialogs and tests).
 ResultsList* MainDialog_List(HWND dialog);
 
-// Registers the main window's class, derived from the system dialog class.
-bool RegisterMainWindowClass(HINSTANCE instance);
-
 // Runs the main dialog until it ends and returns its result: 1 after Exit,
 // "Close" or Enter, 0 after the close box or when the class cannot be made.
 int MainWindow_Run(HINSTANCE instance, const MainDialogStart* start);
