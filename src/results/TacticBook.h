@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-struct TacticNameIndex; // hash index from name to summary, kept beside summaries
+struct TacticNameIndex;   // hash index from name to summary, kept beside summaries
+struct TacticFileListing; // the tactic files present while a results file loads
 
 struct TacticSummary {
     char* name;                        // the summary's own copy
@@ -30,6 +31,7 @@ struct TacticBook {
     char* tactics_folder;     // game_folder + separator + "tactics"
     char* game_folder;        // the game's install folder
     TacticNameIndex* index;   // name -> summary, for fast lookups while loading
+    TacticFileListing* tactic_files; // set only while TacticBook_LoadFile runs
 };
 
 // The game's install folder, a new heap string: the registry value "Location"

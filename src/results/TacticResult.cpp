@@ -9,7 +9,19 @@
 namespace {
 
 constexpr std::size_t kMinLineLength = 11;
+constexpr std::size_t kLineCapacity = 128;
 constexpr int32_t kDefaultGames = 26;
+
+// The values of a new record.
+constexpr TacticResult kBlankSeason = {nullptr, 0, 0, 0, kDefaultGames, 0, 0, 0, 0};
+
+// A heap record holding these values (and taking over their name).
+TacticResult* NewResult(const TacticResult& values)
+{
+    auto* result = static_cast<TacticResult*>(Mem_Alloc(sizeof(TacticResult)));
+    *result = values;
+    return result;
+}
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t'; }
 
@@ -68,16 +80,17 @@ bool IsAcceptedLine(const char* line, std::size_t length)
     return first != ';' && first != '#' && !IsSeparator(first);
 }
 
-// Parses an accepted line into result; false when the line lacks the name's
-// separator, the goals field's '-' or the points.
-bool ParseSeason(const char* line, std::size_t length, TacticResult* result)
+// Parses an accepted line into the numbers of result and the length of the
+// name at the line's start; false when the line lacks the name's separator,
+// the goals field's '-' or the points.
+bool ParseSeason(const char* line, std::size_t length, TacticResult* result, std::size_t* name_length)
 {
     LineCursor cur{line, line + length};
 
     cur.ToSeparator();
     if (cur.AtEnd())
         return false;
-    std::size_t name_length = static_cast<std::size_t>(cur.pos - line);
+    *name_length = static_cast<std::size_t>(cur.pos - line);
     ++cur.pos;
 
     cur.SkipSeparators();
@@ -92,12 +105,6 @@ bool ParseSeason(const char* line, std::size_t length, TacticResult* result)
     if (cur.AtEnd())
         return false;
     result->points = Number_ParseInt32(cur.pos, nullptr);
-
-    char* name = Str_Alloc(name_length);
-    std::memcpy(name, line, name_length);
-    name[name_length] = '\0';
-    Str_Free(result->name);
-    result->name = name;
 
     // Everything from here on is optional and keeps its default when absent.
     cur.ToSeparator();
@@ -125,35 +132,32 @@ bool ParseSeason(const char* line, std::size_t length, TacticResult* result)
 
 TacticResult* TacticResult_Create()
 {
-    auto* result = static_cast<TacticResult*>(Mem_Alloc(sizeof(TacticResult)));
-    result->name = Str_Dup("");
-    result->goals_for = 0;
-    result->goals_against = 0;
-    result->points = 0;
-    result->games = kDefaultGames;
-    result->won = 0;
-    result->drawn = 0;
-    result->lost = 0;
-    result->counted = 0;
-    return result;
+    TacticResult blank = kBlankSeason;
+    blank.name = Str_Dup("");
+    return NewResult(blank);
 }
 
 TacticResult* TacticResult_ReadNext(std::FILE* file)
 {
+    // One line buffer for all calls (the program reads on one thread):
+    // reading a results file allocates only for the records it makes.
+    static char* line = Str_Alloc(kLineCapacity);
+    static std::size_t capacity = kLineCapacity;
     while (!std::feof(file)) {
-        char* line = File_ReadLine(file);
-        std::size_t length = std::strlen(line);
-        TacticResult* result = nullptr;
-        if (IsAcceptedLine(line, length)) {
-            result = TacticResult_Create();
-            if (!ParseSeason(line, length, result)) {
-                TacticResult_Destroy(result);
-                result = nullptr;
-            }
+        std::size_t length = File_ReadLineInto(file, &line, &capacity);
+        // The line's text ends at a NUL byte, as for every C string.
+        if (const void* nul = std::memchr(line, '\0', length))
+            length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
+        if (!IsAcceptedLine(line, length))
+            continue;
+        TacticResult season = kBlankSeason;
+        std::size_t name_length = 0;
+        if (ParseSeason(line, length, &season, &name_length)) {
+            season.name = Str_Alloc(name_length);
+            std::memcpy(season.name, line, name_length);
+            season.name[name_length] = '\0';
+            return NewResult(season);
         }
-        Str_Free(line);
-        if (result)
-            return result;
     }
     return nullptr;
 }

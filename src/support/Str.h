@@ -27,6 +27,11 @@ void Str_Free(char* s);
 // returns null: at the end of the file the line is empty.
 char* File_ReadLine(std::FILE* file);
 
+// Reads the next line as File_ReadLine does into *buffer, a heap string with
+// room for *capacity characters that is grown (and *capacity with it) as the
+// line needs; returns the line's length. For readers that reuse one buffer.
+std::size_t File_ReadLineInto(std::FILE* file, char** buffer, std::size_t* capacity);
+
 // Flushes and closes file and returns the close result (0 on success);
 // -1 for a null file.
 int File_Close(std::FILE* file);

@@ -142,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"saturating numbers", "Huge 99999999999-2147483648 -99999999999 1 2147483647-0-0",
                  {{"Huge", INT32_MAX, INT32_MAX, INT32_MIN, 1, INT32_MAX, 0, 0}}},
         LineCase{"carriage return inside the name", "Ab\rc 1-2 33", {{"Ab\rc", 1, 2, 33, 26, 0, 0, 0}}},
-        LineCase{"form feed inside a line", "For\fm 1-2 33 38", {{"Form", 1, 2, 33, 38, 0, 0, 0}}}),
+        LineCase{"form feed inside a line", "For\fm 1-2 33 38", {{"Form", 1, 2, 33, 38, 0, 0, 0}}},
+        LineCase{"text ends at a NUL byte", std::string("Ab\0cdefghij 1-2 33 38", 22), {}},
+        LineCase{"fields after a NUL byte are not read", std::string("Name 1-2 33\0 38 1-2-3", 22),
+                 {{"Name", 1, 2, 33, 26, 0, 0, 0}}}),
     [](const testing::TestParamInfo<LineCase>& info) { return std::to_string(info.index); });
 
 TEST(TacticResult, FileOfOnlySkippedLinesGivesNoRecord)

@@ -3,7 +3,7 @@
 KX_PACKAGES_BUILD="cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64"
 KX_PACKAGES_WINE="wine wine64 fonts-wine xvfb xauth"
 KX_PACKAGES_TEST="clang libclang-rt-14-dev libbenchmark-dev"
-KX_PACKAGES_SHOTS="openbox x11-apps imagemagick"
+KX_PACKAGES_SHOTS="openbox x11-apps x11-utils imagemagick xdotool"
 
 # kx_install_packages PACKAGE... : installs those not yet installed.
 kx_install_packages() {

@@ -1,0 +1,249 @@
+#include "app/MainDialog.h"
+
+#include "app/FileDialogs.h"
+#include "app/TextBuffer.h"
+#include "resizer/Resizer.h"
+#include "resources/resource.h"
+#include "support/Memory.h"
+#include "support/Str.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kMainWindowClass = "KXRevUradClass";
+constexpr const char* kNoteCaption = "Note";
+constexpr const char* kTextFiles = "Text files";
+constexpr const char* kTextPattern = "*.txt";
+
+const MainDialogFileChooser kCommonFileDialogs = {ChooseFileToOpen, ChooseFileToSave};
+
+// The main dialog's own state, kept with the window (DWLP_USER).
+struct MainWindow {
+    ResultsList* list;                    // owned
+    const MainDialogFileChooser* chooser; // borrowed
+};
+
+MainWindow* StateOf(HWND dialog)
+{
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void SetStatus(HWND dialog, const char* text)
+{
+    SendDlgItemMessageA(dialog, IDC_MAIN_STATUS, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// "%i tactics, %i runs loaded\n" with the book's counts.
+void ShowCounts(HWND dialog, const ResultsList* list)
+{
+    char* buffer = TextBuffer();
+    std::snprintf(buffer, kStatusTextLimit, "%i tactics, %i runs loaded\n",
+                  static_cast<int>(list->book->summaries->count), static_cast<int>(list->book->results->count));
+    SetStatus(dialog, buffer);
+}
+
+// Loads one more file into what is shown and shows the counts.
+void AddFile(HWND dialog, MainWindow* window, const char* path)
+{
+    ResultsList_Load(window->list, path);
+    ShowCounts(dialog, window->list);
+}
+
+// Commands ----------------------------------------------------------------
+
+void OnNew(HWND dialog, MainWindow* window)
+{
+    ResultsList_Clear(window->list);
+    ShowCounts(dialog, window->list);
+}
+
+void OpenOrAdd(HWND dialog, MainWindow* window, bool replace)
+{
+    char* path = window->chooser->choose_open("Choose tactic result file", kTextFiles, kTextPattern);
+    if (!path)
+        return;
+    if (replace)
+        ResultsList_Clear(window->list);
+    AddFile(dialog, window, path);
+    Str_Free(path);
+}
+
+void OnOpen(HWND dialog, MainWindow* window) { OpenOrAdd(dialog, window, true); }
+void OnAddFile(HWND dialog, MainWindow* window) { OpenOrAdd(dialog, window, false); }
+
+void OnSaveAs(HWND dialog, MainWindow* window)
+{
+    DArray* selection = ResultsList_Selection(window->list); // ours to destroy
+    if (selection->count < 1) {
+        MessageBoxA(dialog, "Select tactics to save\n", kNoteCaption, MB_OK);
+    } else if (char* path = window->chooser->choose_save("Select file to save to", kTextFiles, kTextPattern)) {
+        if (TacticBook_SaveSummaries(path, selection) != 0) {
+            char message[kTextBufferSize + MAX_PATH];
+            std::snprintf(message, sizeof message, "Could not save %s\n", path);
+            MessageBoxA(dialog, message, kNoteCaption, MB_OK);
+        }
+        Str_Free(path);
+    }
+    DArray_Destroy(selection, nullptr);
+}
+
+void OnExit(HWND dialog, MainWindow*) { EndDialog(dialog, 1); }
+
+void OnReload(HWND dialog, MainWindow* window)
+{
+    ResultsList_Reload(window->list);
+    ShowCounts(dialog, window->list);
+}
+
+struct Command {
+    int id;
+    void (*run)(HWND dialog, MainWindow* window);
+    BOOL result; // what the dialog procedure answers for the command
+};
+
+// "Calculate EV" (6009), the hidden "Weakness" button and Escape do nothing.
+const Command kCommands[] = {
+    {IDM_FILE_NEW, OnNew, FALSE},       {IDM_FILE_OPEN, OnOpen, FALSE},
+    {IDM_FILE_ADD, OnAddFile, FALSE},   {IDM_FILE_SAVE_AS, OnSaveAs, TRUE},
+    {IDM_FILE_EXIT, OnExit, FALSE},     {IDOK, OnExit, FALSE},
+    {IDM_RELOAD, OnReload, FALSE},
+};
+
+// Messages ----------------------------------------------------------------
+
+BOOL OnInitDialog(HWND dialog, const MainDialogStart* start)
+{
+    auto* window = static_cast<MainWindow*>(Mem_Alloc(sizeof(MainWindow)));
+    window->list = ResultsList_Create(GetDlgItem(dialog, IDC_MAIN_LIST));
+    window->chooser = start && start->chooser ? start->chooser : &kCommonFileDialogs;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(window));
+    ResultsList_AddColumns(window->list);
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP))) {
+        SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    TextBuffer()[0] = '\0';
+    SetStatus(dialog, TextBuffer());
+    DragAcceptFiles(dialog, TRUE);
+
+    if (start) {
+        for (int i = 0; i < start->file_count; ++i)
+            AddFile(dialog, window, start->files[i]);
+    }
+    return TRUE;
+}
+
+BOOL OnCommand(HWND dialog, WPARAM wparam)
+{
+    MainWindow* window = StateOf(dialog);
+    int id = LOWORD(wparam);
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            command.run(dialog, window);
+            return command.result;
+        }
+    }
+    return FALSE;
+}
+
+BOOL OnNotify(HWND dialog, const NMHDR* header)
+{
+    MainWindow* window = StateOf(dialog);
+    if (header->idFrom != IDC_MAIN_LIST)
+        return FALSE;
+    if (header->code == LVN_COLUMNCLICK) {
+        const auto* click = reinterpret_cast<const NMLISTVIEW*>(header);
+        DArray* selection = ResultsList_Selection(window->list);
+        ResultsList_SortBy(window->list, click->iSubItem + 1);
+        ResultsList_MarkSelection(window->list, selection);
+        DArray_Destroy(selection, nullptr);
+    } else if (header->code == LVN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header));
+        ResultsList_CellText(window->list, info->item.iItem, info->item.iSubItem, &info->item);
+    }
+    return FALSE;
+}
+
+// Files dropped on the window are added as with Add File, in order.
+BOOL OnDropFiles(HWND dialog, HDROP drop)
+{
+    MainWindow* window = StateOf(dialog);
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        char* path = Str_Alloc(length);
+        if (DragQueryFileA(drop, i, path, length + 1) > 0)
+            AddFile(dialog, window, path);
+        Str_Free(path);
+    }
+    DragFinish(drop);
+    return TRUE;
+}
+
+BOOL OnDestroy(HWND dialog)
+{
+    MainWindow* window = StateOf(dialog);
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    if (window) {
+        ResultsList_Destroy(window->list);
+        Mem_Free(window);
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<const MainDialogStart*>(lparam));
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(dialog, wparam);
+    case WM_NOTIFY:
+        return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lparam));
+    case WM_DROPFILES:
+        return OnDropFiles(dialog, reinterpret_cast<HDROP>(wparam));
+    case WM_DESTROY:
+        return OnDestroy(dialog);
+    default:
+        return FALSE;
+    }
+}
+
+ResultsList* MainDialog_List(HWND dialog)
+{
+    MainWindow* window = StateOf(dialog);
+    return window ? window->list : nullptr;
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, MAKEINTRESOURCEA(32770), &wc))
+        return false;
+    wc.hInstance = instance;
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int MainWindow_Run(HINSTANCE instance, const MainDialogStart* start)
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = 0xFF; // list view, tree view, bar, tab, up-down, progress, hot-key, animate
+    InitCommonControlsEx(&controls);
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    return static_cast<int>(ResizerDialogBoxParam(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                                  reinterpret_cast<LPARAM>(start)));
+}

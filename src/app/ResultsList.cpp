@@ -1,0 +1,167 @@
+#include "app/ResultsList.h"
+
+#include "app/ResultsListText.h"
+#include "app/TextBuffer.h"
+#include "results/TacticOrder.h"
+#include "support/Memory.h"
+#include "support/Str.h"
+
+namespace {
+
+constexpr int kInitialSortCode = 4;
+constexpr int kSelectionCapacity = 16;
+constexpr DWORD kListStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+
+int SummaryCount(const ResultsList* list)
+{
+    return list->book->summaries->count;
+}
+
+int ItemCount(const ResultsList* list)
+{
+    return static_cast<int>(SendMessageA(list->list_view, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void SetItemState(HWND list_view, int row, UINT state, UINT mask)
+{
+    LVITEMA item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+} // namespace
+
+char* TextBuffer()
+{
+    static char buffer[kTextBufferSize];
+    return buffer;
+}
+
+ResultsList* ResultsList_Create(HWND list_view)
+{
+    auto* list = static_cast<ResultsList*>(Mem_Alloc(sizeof(ResultsList)));
+    list->book = TacticBook_Create();
+    list->list_view = list_view;
+    SendMessageA(list_view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListStyles);
+    list->sort_column = kInitialSortCode;
+    list->last_file = nullptr;
+    return list;
+}
+
+void ResultsList_Destroy(ResultsList* list)
+{
+    if (!list)
+        return;
+    TacticBook_Destroy(list->book);
+    Str_Free(list->last_file);
+    Mem_Free(list);
+}
+
+int ResultsList_AddColumns(ResultsList* list)
+{
+    for (int i = 0; i < kResultsListColumns; ++i) {
+        const ResultsListColumn& column = kResultsListColumnTable[i];
+        LVCOLUMNA lvc{};
+        lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        lvc.fmt = column.centred ? LVCFMT_CENTER : LVCFMT_LEFT;
+        lvc.cx = column.width;
+        lvc.pszText = const_cast<char*>(column.title);
+        lvc.iSubItem = i;
+        if (SendMessageA(list->list_view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&lvc)) == -1)
+            return 0;
+    }
+    return 1;
+}
+
+void ResultsList_Clear(ResultsList* list)
+{
+    TacticBook_Destroy(list->book);
+    list->book = TacticBook_Create();
+    Str_Free(list->last_file);
+    list->last_file = nullptr;
+    SendMessageA(list->list_view, LVM_SETITEMCOUNT, 0, 0);
+}
+
+int ResultsList_Load(ResultsList* list, const char* path)
+{
+    Str_Free(list->last_file);
+    list->last_file = path ? Str_Dup(path) : nullptr;
+    int result = TacticBook_LoadFile(list->book, path);
+    // Re-apply the current order: with sort_column 0, SortBy sets it back to
+    // code and sorts in the same direction.
+    int code = list->sort_column;
+    list->sort_column = 0;
+    ResultsList_SortBy(list, code);
+    ResultsList_Refill(list);
+    return result;
+}
+
+void ResultsList_Reload(ResultsList* list)
+{
+    if (!list->last_file)
+        return;
+    char* path = list->last_file;
+    list->last_file = nullptr;
+    ResultsList_Clear(list);
+    ResultsList_Load(list, path);
+    Str_Free(path);
+}
+
+void ResultsList_SortBy(ResultsList* list, int code)
+{
+    if (code == 0)
+        return;
+    list->sort_column = ResultsList_NextSortCode(list->sort_column, code);
+    TacticBook_Sort(list->book, list->sort_column);
+    int rows = ItemCount(list);
+    if (rows > 0)
+        SendMessageA(list->list_view, LVM_REDRAWITEMS, 0, rows - 1);
+}
+
+void ResultsList_Refill(ResultsList* list)
+{
+    // An owner-data list holds no items of its own: its count is its rows.
+    SendMessageA(list->list_view, LVM_SETITEMCOUNT, 0, 0);
+    SendMessageA(list->list_view, LVM_SETITEMCOUNT, static_cast<WPARAM>(SummaryCount(list)), 0);
+    InvalidateRect(list->list_view, nullptr, TRUE);
+}
+
+DArray* ResultsList_Selection(ResultsList* list)
+{
+    DArray* selection = DArray_Create(kSelectionCapacity);
+    int row = static_cast<int>(SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    while (row >= 0 && row < SummaryCount(list)) {
+        DArray_Append(selection, list->book->summaries->elems[row]);
+        int next = static_cast<int>(
+            SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED | LVNI_BELOW));
+        if (next <= row) // the rows only go down; anything else would loop
+            break;
+        row = next;
+    }
+    return selection;
+}
+
+void ResultsList_MarkSelection(ResultsList* list, const DArray* selection)
+{
+    std::vector<int> rows = ResultsList_RowsOfTactics(list->book->summaries, selection);
+    SetItemState(list->list_view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        UINT state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+        SetItemState(list->list_view, rows[i], state, state);
+        SendMessageA(list->list_view, LVM_UPDATE, static_cast<WPARAM>(rows[i]), 0);
+    }
+    if (!rows.empty())
+        SendMessageA(list->list_view, LVM_SETSELECTIONMARK, 0, rows.front());
+}
+
+void ResultsList_CellText(ResultsList* list, int row, int column, LVITEMA* item)
+{
+    char* buffer = TextBuffer();
+    buffer[0] = '\0';
+    if (row >= 0 && row < SummaryCount(list)) {
+        const auto* summary = static_cast<const TacticSummary*>(list->book->summaries->elems[row]);
+        ResultsList_FormatCell(summary, column, buffer, kTextBufferSize);
+    }
+    item->pszText = buffer;
+}

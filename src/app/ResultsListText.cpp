@@ -1,0 +1,102 @@
+#include "app/ResultsListText.h"
+
+#include "stats/Intervals.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <unordered_map>
+
+const ResultsListColumn kResultsListColumnTable[kResultsListColumns] = {
+    {"Tactic name", 200, false}, {"Goals", 100, true}, {"Conceded", 100, true}, {"Points", 100, true},
+    {"Pts avg", 75, true},       {"EV", 60, true},     {"Prob", 60, true},     {"#", 50, true},
+};
+
+namespace {
+
+enum Column { kName, kGoals, kConceded, kPoints, kPointsAverage, kEv, kProb, kSeasons };
+
+constexpr const char* kNotANumber = "n/a";
+
+// "%.2lf", or "n/a" for a value that is not a number.
+std::string Fixed2(double value)
+{
+    if (std::isnan(value))
+        return kNotANumber;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2lf", value);
+    return text;
+}
+
+void MeanAndHalfWidth(const SampleStats* stats, char* buffer, std::size_t size)
+{
+    std::snprintf(buffer, size, "%s +- %s", Fixed2(stats->mean).c_str(),
+                  Fixed2(SampleStats_HalfWidth95(stats)).c_str());
+}
+
+void Interval(const SampleStats* stats, char* buffer, std::size_t size)
+{
+    double h = SampleStats_HalfWidth95(stats);
+    if (std::isnan(h))
+        std::snprintf(buffer, size, "%s", kNotANumber);
+    else
+        std::snprintf(buffer, size, "%.2lf - %.2lf", stats->mean - h, stats->mean + h);
+}
+
+} // namespace
+
+void ResultsList_FormatCell(const TacticSummary* summary, int column, char* buffer, std::size_t size)
+{
+    if (size == 0)
+        return;
+    buffer[0] = '\0';
+    switch (column) {
+    case kName:
+        std::snprintf(buffer, size, "%s", summary->name);
+        break;
+    case kGoals:
+        MeanAndHalfWidth(summary->goals_for_stats, buffer, size);
+        break;
+    case kConceded:
+        MeanAndHalfWidth(summary->goals_against_stats, buffer, size);
+        break;
+    case kPoints:
+        Interval(summary->points_stats, buffer, size);
+        break;
+    case kPointsAverage:
+        std::snprintf(buffer, size, "%s", Fixed2(summary->points_stats->mean).c_str());
+        break;
+    case kEv:
+        std::snprintf(buffer, size, "%s", Fixed2(summary->ev_stats->mean).c_str());
+        break;
+    case kSeasons:
+        std::snprintf(buffer, size, "%.0lf", static_cast<double>(summary->points_stats->count));
+        break;
+    case kProb:
+    default:
+        break;
+    }
+}
+
+int ResultsList_NextSortCode(int current, int clicked)
+{
+    if (clicked == 0)
+        return current;
+    if (current == clicked || static_cast<long long>(current) == -static_cast<long long>(clicked))
+        return -current;
+    return clicked;
+}
+
+std::vector<int> ResultsList_RowsOfTactics(const DArray* summaries, const DArray* selection)
+{
+    std::unordered_map<std::string, int> row_of;
+    for (int row = summaries->count - 1; row >= 0; --row) // the first row of a name wins
+        row_of[static_cast<const TacticSummary*>(summaries->elems[row])->name] = row;
+    std::vector<int> rows;
+    for (int i = 0; i < selection->count; ++i) {
+        auto found = row_of.find(static_cast<const TacticSummary*>(selection->elems[i])->name);
+        if (found != row_of.end())
+            rows.push_back(found->second);
+    }
+    return rows;
+}
