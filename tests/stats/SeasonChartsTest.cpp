@@ -63,19 +63,6 @@ std::string NonZero(const std::vector<int32_t>& bins)
 
 } // namespace
 
-TEST(SeasonCharts, MeasuresAndTheirFirstBins)
-{
-    Seasons s;
-    s.Add(40, 30, 55);
-    const TacticResult* r = static_cast<const TacticResult*>(s.get()->elems[0]);
-    EXPECT_EQ(SeasonMeasure_Value(r, SeasonMeasure::GoalsFor), 40);
-    EXPECT_EQ(SeasonMeasure_Value(r, SeasonMeasure::GoalsAgainst), 30);
-    EXPECT_EQ(SeasonMeasure_Value(r, SeasonMeasure::Points), 55);
-    EXPECT_EQ(SeasonMeasure_FirstBinValue(SeasonMeasure::GoalsFor), 12);
-    EXPECT_EQ(SeasonMeasure_FirstBinValue(SeasonMeasure::GoalsAgainst), 0);
-    EXPECT_EQ(SeasonMeasure_FirstBinValue(SeasonMeasure::Points), 12);
-}
-
 TEST(SeasonCharts, HistogramOfThreeSeasons)
 {
     Seasons s;
