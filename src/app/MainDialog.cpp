@@ -5,6 +5,7 @@
 #include "app/TextBuffer.h"
 #include "resizer/Resizer.h"
 #include "resources/resource.h"
+#include "stats/StatisticsDialog.h"
 #include "support/Memory.h"
 #include "support/Str.h"
 
@@ -92,6 +93,18 @@ void OnSaveAs(HWND dialog, MainWindow* window)
 
 void OnExit(HWND dialog, MainWindow*) { EndDialog(dialog, 1); }
 
+// Statistics and Difference open their dialog on the selected tactics; the
+// same tactics are selected again afterwards.
+void WithSelection(HWND dialog, MainWindow* window, int (*command)(HWND owner, const DArray* selection))
+{
+    DArray* selection = ResultsList_Selection(window->list); // ours to destroy
+    command(dialog, selection);
+    ResultsList_MarkSelection(window->list, selection);
+    DArray_Destroy(selection, nullptr);
+}
+
+void OnStatistics(HWND dialog, MainWindow* window) { WithSelection(dialog, window, Statistics_Command); }
+
 void OnReload(HWND dialog, MainWindow* window)
 {
     ResultsList_Reload(window->list);
@@ -110,6 +123,7 @@ const Command kCommands[] = {
     {IDM_FILE_ADD, OnAddFile, FALSE},   {IDM_FILE_SAVE_AS, OnSaveAs, TRUE},
     {IDM_FILE_EXIT, OnExit, FALSE},     {IDOK, OnExit, FALSE},
     {IDM_RELOAD, OnReload, FALSE},
+    {IDM_TACTIC_STATISTICS, OnStatistics, TRUE}, {IDC_MAIN_STATS, OnStatistics, TRUE},
 };
 
 // Messages ----------------------------------------------------------------

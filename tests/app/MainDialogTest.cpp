@@ -351,6 +351,59 @@ TEST_F(MainWindowTest, CommandsWithoutAction)
 
 namespace {
 
+// Reads the tactic line of an open "Statistics" dialog and closes it.
+std::string statistics_tactic;
+int statistics_seen = 0;
+void CALLBACK CloseStatistics(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowA("#32770", "Statistics");
+    if (!box)
+        return;
+    char text[256] = "";
+    GetDlgItemTextA(box, IDC_STAT_TACTIC, text, sizeof text);
+    statistics_tactic = text;
+    ++statistics_seen;
+    KillTimer(nullptr, timer);
+    PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StatisticsOpenForTheTopmostSelectedTactic)
+{
+    Open();
+    OpenFile(dir_.Write("r.txt", "Aaa 10-50 50\nBbb 20-50 50\nCcc 30-50 50\n"));
+    ClickColumn(0); // Ccc Bbb Aaa
+    for (int id : {IDC_MAIN_STATS, IDM_TACTIC_STATISTICS}) {
+        Select({1, 2});
+        statistics_tactic.clear();
+        statistics_seen = 0;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseStatistics);
+        Command(id);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(statistics_seen, 1) << "command " << id;
+        EXPECT_EQ(statistics_tactic, "Tactic: Bbb.tct") << "command " << id;
+        EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2})) << "the selection is kept, command " << id;
+    }
+
+    Select({});
+    statistics_seen = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseStatistics);
+    Command(IDC_MAIN_STATS);
+    Pump();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(statistics_seen, 0) << "nothing selected: no dialog";
+
+    OpenFile(dir_.Write("one.txt", "Only 10-50 50\n"));
+    Select({0});
+    timer = SetTimer(nullptr, 0, 50, CloseStatistics);
+    Command(IDC_MAIN_STATS);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(statistics_tactic, "Tactic: Only.tct") << "the one loaded tactic, selected";
+}
+
+namespace {
+
 // Modal runs of the main dialog, ended by what a timer posts to it.
 UINT posted_message = 0;
 WPARAM posted_wparam = 0;
