@@ -1,6 +1,6 @@
 #include "app/ResultsListText.h"
 
-#include "../results/BookFixture.h"
+#include "common/BookFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "results/TacticBook.h"
 
-#include "BookFixture.h"
+#include "common/BookFixture.h"
 #include "common/TempDir.h"
 
 #include <gtest/gtest.h>

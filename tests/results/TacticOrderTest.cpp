@@ -1,6 +1,6 @@
 #include "results/TacticOrder.h"
 
-#include "BookFixture.h"
+#include "common/BookFixture.h"
 
 #include <gtest/gtest.h>
 

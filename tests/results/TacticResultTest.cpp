@@ -1,5 +1,6 @@
 #include "results/TacticResult.h"
 
+#include "common/BookFixture.h"
 #include "common/TempDir.h"
 #include "support/Str.h"
 
@@ -21,6 +22,11 @@ std::ostream& operator<<(std::ostream& os, const Fields& f)
 {
     return os << "{" << f.name << " " << f.goals_for << "-" << f.goals_against << " " << f.points
               << " " << f.games << " " << f.won << "-" << f.drawn << "-" << f.lost << "}";
+}
+
+TacticResult* RecordOf(const Fields& f)
+{
+    return MakeRecord(f.name, f.goals_for, f.goals_against, f.points, f.won, f.drawn, f.lost, f.games);
 }
 
 Fields FieldsOf(const TacticResult* r)
@@ -54,16 +60,7 @@ std::string WriteText(const Fields& f)
 {
     TempDir dir;
     std::string path = dir.File("out.txt");
-    TacticResult* r = TacticResult_Create();
-    Str_Free(r->name);
-    r->name = Str_Dup(f.name.c_str());
-    r->goals_for = f.goals_for;
-    r->goals_against = f.goals_against;
-    r->points = f.points;
-    r->games = f.games;
-    r->won = f.won;
-    r->drawn = f.drawn;
-    r->lost = f.lost;
+    TacticResult* r = RecordOf(f);
     {
         TextFile out(path, "w");
         TacticResult_Write(r, out.get());
@@ -213,16 +210,7 @@ TEST(TacticResult, WrittenFileReadsBackTheSameValues)
     {
         TextFile out(path, "w");
         for (const Fields& f : records) {
-            TacticResult* r = TacticResult_Create();
-            Str_Free(r->name);
-            r->name = Str_Dup(f.name.c_str());
-            r->goals_for = f.goals_for;
-            r->goals_against = f.goals_against;
-            r->points = f.points;
-            r->games = f.games;
-            r->won = f.won;
-            r->drawn = f.drawn;
-            r->lost = f.lost;
+            TacticResult* r = RecordOf(f);
             TacticResult_Write(r, out.get());
             TacticResult_Destroy(r);
         }

@@ -5,6 +5,8 @@
 #include "stats/OffscreenImage.h"
 #include "support/Str.h"
 
+#include "common/BookFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -34,15 +36,7 @@ public:
         : summary_(TacticSummary_Create(name.c_str()))
     {
         for (const Season& s : seasons) {
-            TacticResult* r = TacticResult_Create();
-            Str_Free(r->name);
-            r->name = Str_Dup(name.c_str());
-            r->goals_for = s.goals_for;
-            r->goals_against = s.goals_against;
-            r->points = s.points;
-            r->won = s.won;
-            r->drawn = s.drawn;
-            r->lost = s.lost;
+            TacticResult* r = MakeRecord(name, s.goals_for, s.goals_against, s.points, s.won, s.drawn, s.lost);
             TacticSummary_Absorb(summary_, r);
             records_.push_back(r);
         }
