@@ -149,8 +149,9 @@ TEST(AssignmentSolver, EqualCostsGiveACompleteAssignment)
             std::vector<int> columns = Solve(m);
             EXPECT_TRUE(IsPermutation(columns, n)) << "n " << n << ", every cost " << halves * 0.5 << ", got "
                                                    << ::testing::PrintToString(columns);
-            if (halves == 0) // the tie order makes a single pass pair row i with column i
+            if (halves == 0) { // the tie order makes a single pass pair row i with column i
                 EXPECT_EQ(columns, IdentityOf(n)) << "n " << n << ", every cost 0";
+            }
         }
     }
 }
