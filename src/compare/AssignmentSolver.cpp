@@ -12,6 +12,9 @@
 // column j, object i for row i. Person j's arcs are the n values of column j
 // in increasing row order, so arc i of a person points to object i.
 //
+// A person prefers the arc of least reduced value: the arc's value minus the
+// price of its object. Prices only fall, so reduced values only rise.
+//
 // Values are the costs counted in halves and multiplied by n + 1: integers
 // whose assignment totals, when they differ, differ by at least n + 1. A pass
 // with epsilon 1 ends with every person's arc within 1 of its best, so its

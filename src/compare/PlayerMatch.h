@@ -9,7 +9,8 @@
 // The cost of pairing A's player i with B's player j (players 0-10): summed
 // over all 24 situations, 9 (xa/3 - xb/3)^2 + 0.5 (xa - xb)^2 and the same
 // for y, where /3 truncates toward zero (3 x 3 cells of the pitch). Always a
-// multiple of 0.5, and exact for every 16-bit coordinate.
+// multiple of 0.5, and exact for every 16-bit coordinate. Both formations
+// must exist.
 double Formation_MatchCost(const Formation* a, int player_a, const Formation* b, int player_b);
 
 // All pairing costs: costs[i][j] is Formation_MatchCost(a, i, b, j).
