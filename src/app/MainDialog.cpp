@@ -3,6 +3,7 @@
 #include "app/FileDialogs.h"
 #include "app/MainWindowClass.h"
 #include "app/TextBuffer.h"
+#include "compare/DifferenceDialog.h"
 #include "resizer/Resizer.h"
 #include "resources/resource.h"
 #include "stats/StatisticsDialog.h"
@@ -104,6 +105,7 @@ void WithSelection(HWND dialog, MainWindow* window, int (*command)(HWND owner, c
 }
 
 void OnStatistics(HWND dialog, MainWindow* window) { WithSelection(dialog, window, Statistics_Command); }
+void OnDifference(HWND dialog, MainWindow* window) { WithSelection(dialog, window, Difference_Command); }
 
 void OnReload(HWND dialog, MainWindow* window)
 {
@@ -124,6 +126,7 @@ const Command kCommands[] = {
     {IDM_FILE_EXIT, OnExit, FALSE},     {IDOK, OnExit, FALSE},
     {IDM_RELOAD, OnReload, FALSE},
     {IDM_TACTIC_STATISTICS, OnStatistics, TRUE}, {IDC_MAIN_STATS, OnStatistics, TRUE},
+    {IDM_TACTIC_DIFFERENCE, OnDifference, TRUE}, {IDC_MAIN_COMPARE, OnDifference, TRUE},
 };
 
 // Messages ----------------------------------------------------------------

@@ -176,13 +176,36 @@ protected:
     HWND dialog_ = nullptr;
 };
 
+// A top-level window of this thread with the given caption. (Other test
+// programs run in parallel and show dialogs with the same captions.)
+HWND FindOwnWindow(const char* caption)
+{
+    struct Search {
+        const char* caption;
+        HWND found;
+    } search{caption, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            char text[64] = "";
+            GetWindowTextA(window, text, sizeof text);
+            if (std::strcmp(text, s->caption) != 0)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Answers the next message box captioned "Note" from inside its modal loop:
 // remembers its text and presses OK.
 std::string note_text;
 int note_count = 0;
 void CALLBACK AnswerNote(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindWindowA("#32770", "Note");
+    HWND box = FindOwnWindow("Note");
     if (!box)
         return;
     char text[512] = "";
@@ -356,7 +379,7 @@ std::string statistics_tactic;
 int statistics_seen = 0;
 void CALLBACK CloseStatistics(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindWindowA("#32770", "Statistics");
+    HWND box = FindOwnWindow("Statistics");
     if (!box)
         return;
     char text[256] = "";
@@ -400,6 +423,56 @@ TEST_F(MainWindowTest, StatisticsOpenForTheTopmostSelectedTactic)
     Command(IDC_MAIN_STATS);
     KillTimer(nullptr, timer);
     EXPECT_EQ(statistics_tactic, "Tactic: Only.tct") << "the one loaded tactic, selected";
+}
+
+namespace {
+
+// Reads the compared tactics of an open "Difference tool" and closes it.
+std::string difference_a;
+std::string difference_b;
+int difference_seen = 0;
+void CALLBACK CloseDifference(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindOwnWindow("Difference tool");
+    if (!box)
+        return;
+    char text[256] = "";
+    GetDlgItemTextA(box, IDC_DIFF_A_NAME, text, sizeof text);
+    difference_a = text;
+    GetDlgItemTextA(box, IDC_DIFF_B_NAME, text, sizeof text);
+    difference_b = text;
+    ++difference_seen;
+    KillTimer(nullptr, timer);
+    PostMessageA(box, WM_COMMAND, IDC_DIFF_CLOSE, 0);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, DifferenceComparesTheFirstAndTheLastSelectedTactic)
+{
+    Open();
+    OpenFile(dir_.Write("r.txt", "Aaa 10-50 50\nBbb 20-50 50\nCcc 30-50 50\n"));
+    ClickColumn(0); // Ccc Bbb Aaa
+    for (int id : {IDC_MAIN_COMPARE, IDM_TACTIC_DIFFERENCE}) {
+        Select({0, 1, 2});
+        difference_seen = 0;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseDifference);
+        Command(id);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(difference_seen, 1) << "command " << id;
+        EXPECT_EQ(difference_a, "Ccc") << "the first selected, command " << id;
+        EXPECT_EQ(difference_b, "Aaa") << "the last selected, command " << id;
+        EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2})) << "the selection is kept, command " << id;
+    }
+
+    Select({});
+    difference_seen = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseDifference);
+    WithNoteAnswered([&] { Command(IDC_MAIN_COMPARE); });
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(note_count, 1);
+    EXPECT_EQ(note_text, "Please select a tactic!\n");
+    EXPECT_EQ(difference_seen, 0) << "nothing selected: no dialog";
 }
 
 namespace {
