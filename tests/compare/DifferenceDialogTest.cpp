@@ -1,5 +1,5 @@
 // The Difference tool under Wine: its template, texts, colours, panels,
-// painting, closing and the command that opens it.
+// painting and closing.
 #include "compare/DifferenceDialog.h"
 
 #include "compare/PanelPixels.h"
@@ -14,7 +14,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -24,9 +23,6 @@ constexpr COLORREF kOlive = RGB(100, 100, 0);
 constexpr COLORREF kAmber = RGB(255, 200, 0);
 constexpr COLORREF kLine = RGB(0, 128, 0);
 
-const int kValueIds[] = {IDC_DIFF_GOALS,  IDC_DIFF_GOALS_PROB,  IDC_DIFF_CONCEDED,
-                         IDC_DIFF_CONCEDED_PROB, IDC_DIFF_POINTS, IDC_DIFF_POINTS_PROB};
-
 // A tactic summary with values per season and, if given, a formation.
 class Tactic {
 public:
@@ -34,12 +30,10 @@ public:
            std::initializer_list<double> points, const TctBuilder* formation = nullptr)
         : s_(TacticSummary_Create(name))
     {
-        for (double v : goals)
-            SampleStats_Add(s_->goals_for_stats, v);
-        for (double v : conceded)
-            SampleStats_Add(s_->goals_against_stats, v);
-        for (double v : points)
-            SampleStats_Add(s_->points_stats, v);
+        for (auto [values, stats] : {std::pair{goals, s_->goals_for_stats}, {conceded, s_->goals_against_stats},
+                                     {points, s_->points_stats}})
+            for (double v : values)
+                SampleStats_Add(stats, v);
         if (formation) {
             s_->formation = Formation_Create();
             std::memcpy(s_->formation->bytes, formation->Bytes().data(), kFormationBytes);
@@ -54,22 +48,15 @@ private:
     TacticSummary* s_;
 };
 
-DArray* Selection(std::initializer_list<const Tactic*> tactics)
-{
-    DArray* selection = DArray_Create(0);
-    for (const Tactic* t : tactics)
-        DArray_Append(selection, t->get());
-    return selection;
-}
-
-// The dialog created modelessly for a selection, destroyed with the test.
+// The dialog created modelessly for the selected tactics, destroyed with the test.
 class Dialog {
 public:
-    explicit Dialog(std::initializer_list<const Tactic*> tactics)
-        : selection_(Selection(tactics)),
-          window_(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DIFFERENCE), nullptr,
-                                     DifferenceDialog, reinterpret_cast<LPARAM>(selection_)))
+    explicit Dialog(std::initializer_list<const Tactic*> tactics) : selection_(DArray_Create(0))
     {
+        for (const Tactic* t : tactics)
+            DArray_Append(selection_, t->get());
+        window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DIFFERENCE), nullptr,
+                                     DifferenceDialog, reinterpret_cast<LPARAM>(selection_));
     }
     ~Dialog()
     {
@@ -88,29 +75,22 @@ public:
         return buffer;
     }
 
-    // What the dialog answers when a static asks for its colours.
-    struct Answer {
-        COLORREF text;
-        int background_mode;
-        HBRUSH brush;
-    };
-    Answer Ask(int id) const
+    // Asks the dialog for a static's colours as the static does before it
+    // paints: the text colour set, and the brush returned in *brush.
+    COLORREF Colour(int id, HBRUSH* brush = nullptr) const
     {
         HDC dc = CreateCompatibleDC(nullptr);
-        SetTextColor(dc, RGB(1, 2, 3));
-        auto brush = SendMessageA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                  reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
-        Answer answer{GetTextColor(dc), GetBkMode(dc), reinterpret_cast<HBRUSH>(brush)};
+        auto answer = SendMessageA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+        COLORREF colour = GetTextColor(dc);
+        int mode = GetBkMode(dc);
         DeleteDC(dc);
-        return answer;
-    }
-    // The text colour of a coloured static, drawn on a transparent background.
-    COLORREF Colour(int id) const
-    {
-        Answer answer = Ask(id);
-        EXPECT_EQ(answer.background_mode, TRANSPARENT) << "control " << id;
-        EXPECT_NE(answer.brush, nullptr) << "control " << id;
-        return answer.text;
+        if (brush)
+            *brush = reinterpret_cast<HBRUSH>(answer);
+        if (colour != GetSysColor(COLOR_WINDOWTEXT)) {
+            EXPECT_EQ(mode, TRANSPARENT) << "a coloured text has no background of its own, control " << id;
+        }
+        return colour;
     }
 
 private:
@@ -118,29 +98,23 @@ private:
     HWND window_;
 };
 
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// Pixels of the open dialog's panel.
 PanelPixels Panel(int s, int c, int k)
 {
     return PanelPixels(DifferenceDialog_Panel(s, c, k));
 }
 
-// The panel an empty pitch gives.
-PanelPixels EmptyPitch()
+// Counts the panels that show amber move lines; names them in *which.
+int PanelsWithLines(std::string* which)
 {
-    OffscreenImage* image = OffscreenImage_Create(nullptr, 130, 170);
-    Pitch_DrawField(image);
-    PanelPixels pixels(image);
-    OffscreenImage_Destroy(image);
-    return pixels;
+    int count = 0;
+    for (int s = 0; s < 2; ++s)
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 4; ++k)
+                if (Panel(s, c, k).Count(kAmber) > 0) {
+                    ++count;
+                    *which += std::to_string(s) + std::to_string(c) + std::to_string(k) + " ";
+                }
+    return count;
 }
 
 // Every player on his own spot in every situation.
@@ -160,32 +134,31 @@ TctBuilder Spread()
 
 struct Control {
     int id;
-    const char* cls;
-    bool right;
     const char* text;
-    RECT units;
+    bool right;
+    RECT units; // x, y, width, height
 };
 
 const Control kControls[] = {
-    {IDC_DIFF_CLOSE, "Button", false, "Close", {656, 448, 45, 15}},
-    {IDC_DIFF_WITHOUT_BALL, "Static", false, "Without ball", {8, 4, 40, 8}},
-    {IDC_DIFF_WITH_BALL, "Static", false, "With ball", {292, 4, 40, 8}},
-    {IDC_DIFF_A_LABEL, "Static", false, "A = ", {584, 4, 12, 8}},
-    {IDC_DIFF_A_NAME, "Static", false, "", {600, 4, 100, 8}},
-    {IDC_DIFF_B_LABEL, "Static", false, "B =", {584, 16, 12, 8}},
-    {IDC_DIFF_B_NAME, "Static", false, "  ", {600, 16, 100, 8}},
-    {IDC_DIFF_GOALS_LABEL, "Static", false, "Goals scored  (per season):", {584, 32, 96, 8}},
-    {IDC_DIFF_GOALS, "Static", true, "", {680, 32, 20, 8}},
-    {IDC_DIFF_GOALS_PROB_LABEL, "Static", false, "Prob. A scores more than B:", {584, 44, 96, 8}},
-    {IDC_DIFF_GOALS_PROB, "Static", true, "", {680, 44, 20, 8}},
-    {IDC_DIFF_CONCEDED_LABEL, "Static", false, "Goals conceded (per season):", {584, 56, 96, 8}},
-    {IDC_DIFF_CONCEDED, "Static", true, "", {684, 56, 16, 8}},
-    {IDC_DIFF_CONCEDED_PROB_LABEL, "Static", false, "Prob. A concedes less than B:", {584, 68, 96, 8}},
-    {IDC_DIFF_CONCEDED_PROB, "Static", true, "", {684, 68, 16, 8}},
-    {IDC_DIFF_POINTS_LABEL, "Static", false, "Average points (per season):", {584, 80, 96, 8}},
-    {IDC_DIFF_POINTS, "Static", true, "", {684, 80, 16, 8}},
-    {IDC_DIFF_POINTS_PROB_LABEL, "Static", false, "Prob. A gets more pts than B:", {584, 92, 96, 8}},
-    {IDC_DIFF_POINTS_PROB, "Static", true, "", {684, 92, 16, 8}},
+    {IDC_DIFF_CLOSE, "Close", false, {656, 448, 45, 15}},
+    {IDC_DIFF_WITHOUT_BALL, "Without ball", false, {8, 4, 40, 8}},
+    {IDC_DIFF_WITH_BALL, "With ball", false, {292, 4, 40, 8}},
+    {IDC_DIFF_A_LABEL, "A = ", false, {584, 4, 12, 8}},
+    {IDC_DIFF_A_NAME, "", false, {600, 4, 100, 8}},
+    {IDC_DIFF_B_LABEL, "B =", false, {584, 16, 12, 8}},
+    {IDC_DIFF_B_NAME, "  ", false, {600, 16, 100, 8}},
+    {IDC_DIFF_GOALS_LABEL, "Goals scored  (per season):", false, {584, 32, 96, 8}},
+    {IDC_DIFF_GOALS, "", true, {680, 32, 20, 8}},
+    {IDC_DIFF_GOALS_PROB_LABEL, "Prob. A scores more than B:", false, {584, 44, 96, 8}},
+    {IDC_DIFF_GOALS_PROB, "", true, {680, 44, 20, 8}},
+    {IDC_DIFF_CONCEDED_LABEL, "Goals conceded (per season):", false, {584, 56, 96, 8}},
+    {IDC_DIFF_CONCEDED, "", true, {684, 56, 16, 8}},
+    {IDC_DIFF_CONCEDED_PROB_LABEL, "Prob. A concedes less than B:", false, {584, 68, 96, 8}},
+    {IDC_DIFF_CONCEDED_PROB, "", true, {684, 68, 16, 8}},
+    {IDC_DIFF_POINTS_LABEL, "Average points (per season):", false, {584, 80, 96, 8}},
+    {IDC_DIFF_POINTS, "", true, {684, 80, 16, 8}},
+    {IDC_DIFF_POINTS_PROB_LABEL, "Prob. A gets more pts than B:", false, {584, 92, 96, 8}},
+    {IDC_DIFF_POINTS_PROB, "", true, {684, 92, 16, 8}},
 };
 
 } // namespace
@@ -198,34 +171,29 @@ TEST(DifferenceDialog, TemplateAsTheLayoutGivesIt)
     GetWindowTextA(dialog.get(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Difference tool");
     auto style = static_cast<DWORD>(GetWindowLongPtrA(dialog.get(), GWL_STYLE));
-    for (DWORD bit : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_VISIBLE}})
-        EXPECT_EQ(style & bit, bit) << "style bit 0x" << std::hex << bit;
+    const DWORD bits = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CONTEXTHELP | DS_FIXEDSYS;
+    EXPECT_EQ(style & bits, bits) << "style 0x" << std::hex << style;
     EXPECT_EQ(style & WS_THICKFRAME, 0u) << "not resizable";
-    for (DWORD bit : {DWORD{DS_MODALFRAME}, DWORD{DS_CONTEXTHELP}, DWORD{DS_3DLOOK}, DWORD{DS_FIXEDSYS}})
-        EXPECT_EQ(style & bit, bit) << "dialog style bit 0x" << std::hex << bit;
-
     RECT client{0, 0, 706, 466};
     MapDialogRect(dialog.get(), &client);
     RECT got{};
     GetClientRect(dialog.get(), &got);
-    EXPECT_EQ(got.right, client.right) << "client width of 706 units";
-    EXPECT_EQ(got.bottom, client.bottom) << "client height of 466 units";
+    EXPECT_EQ(got.right, client.right) << "706 units wide";
+    EXPECT_EQ(got.bottom, client.bottom) << "466 units high";
 
     int children = 0;
     for (HWND child = GetWindow(dialog.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(children, static_cast<int>(std::size(kControls))) << "no control more or less";
-
     for (const Control& c : kControls) {
         HWND control = GetDlgItem(dialog.get(), c.id);
         ASSERT_NE(control, nullptr) << "control " << c.id;
         char cls[32] = "";
         GetClassNameA(control, cls, sizeof cls);
-        EXPECT_EQ(_stricmp(cls, c.cls), 0) << "class of " << c.id << ": " << cls;
+        EXPECT_EQ(_stricmp(cls, c.id == IDC_DIFF_CLOSE ? "Button" : "Static"), 0) << c.id << " is a " << cls;
         EXPECT_EQ(dialog.Text(c.id), c.text) << "text of " << c.id;
         auto control_style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
-        EXPECT_TRUE(control_style & WS_VISIBLE) << "control " << c.id;
-        if (std::strcmp(c.cls, "Static") == 0) {
+        if (c.id != IDC_DIFF_CLOSE) {
             EXPECT_EQ(control_style & SS_TYPEMASK, static_cast<DWORD>(c.right ? SS_RIGHT : SS_LEFT))
                 << "alignment of " << c.id;
         }
@@ -234,10 +202,8 @@ TEST(DifferenceDialog, TemplateAsTheLayoutGivesIt)
         RECT at{};
         GetWindowRect(control, &at);
         MapWindowPoints(nullptr, dialog.get(), reinterpret_cast<POINT*>(&at), 2);
-        EXPECT_EQ(at.left, want.left) << "left of " << c.id;
-        EXPECT_EQ(at.top, want.top) << "top of " << c.id;
-        EXPECT_EQ(at.right, want.right) << "right of " << c.id;
-        EXPECT_EQ(at.bottom, want.bottom) << "bottom of " << c.id;
+        EXPECT_TRUE(EqualRect(&at, &want)) << "rectangle of " << c.id << ": " << at.left << ", " << at.top
+                                           << " - " << at.right << ", " << at.bottom;
     }
     EXPECT_EQ(DifferenceDialog_Panel(0, 0, 0), nullptr) << "no panels without a tactic";
 }
@@ -247,19 +213,23 @@ TEST(DifferenceDialog, ATacticAgainstItself)
     TctBuilder spread = Spread();
     Tactic tactic("Counter442", {50, 60, 55}, {30, 40, 20}, {60, 70, 65}, &spread);
     Dialog dialog({&tactic});
-    EXPECT_EQ(dialog.Text(IDC_DIFF_A_NAME), "Counter442");
-    EXPECT_EQ(dialog.Text(IDC_DIFF_B_NAME), "Counter442");
-    EXPECT_EQ(dialog.Colour(IDC_DIFF_A_NAME), kRed);
-    EXPECT_EQ(dialog.Colour(IDC_DIFF_B_NAME), kBlue);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(dialog.Text(kValueIds[i]), i % 2 ? "50%" : "+0.0") << "control " << kValueIds[i];
-        EXPECT_EQ(dialog.Colour(kValueIds[i]), kOlive) << "control " << kValueIds[i];
+    const struct {
+        int id;
+        const char* text;
+        COLORREF colour;
+    } expected[] = {
+        {IDC_DIFF_A_NAME, "Counter442", kRed}, {IDC_DIFF_B_NAME, "Counter442", kBlue},
+        {IDC_DIFF_GOALS, "+0.0", kOlive},      {IDC_DIFF_GOALS_PROB, "50%", kOlive},
+        {IDC_DIFF_CONCEDED, "+0.0", kOlive},   {IDC_DIFF_CONCEDED_PROB, "50%", kOlive},
+        {IDC_DIFF_POINTS, "+0.0", kOlive},     {IDC_DIFF_POINTS_PROB, "50%", kOlive},
+    };
+    for (const auto& e : expected) {
+        EXPECT_EQ(dialog.Text(e.id), e.text) << "control " << e.id;
+        EXPECT_EQ(dialog.Colour(e.id), e.colour) << "control " << e.id;
     }
-    EXPECT_EQ(dialog.Ask(IDC_DIFF_GOALS_LABEL).text, GetSysColor(COLOR_WINDOWTEXT)) << "labels keep theirs";
-    for (int s = 0; s < 2; ++s)
-        for (int c = 0; c < 3; ++c)
-            for (int k = 0; k < 4; ++k)
-                EXPECT_EQ(Panel(s, c, k).Count(kAmber), 0) << "every player unchanged, panel " << s << c << k;
+    EXPECT_EQ(dialog.Colour(IDC_DIFF_GOALS_LABEL), GetSysColor(COLOR_WINDOWTEXT)) << "labels keep their colour";
+    std::string which;
+    EXPECT_EQ(PanelsWithLines(&which), 0) << "every player unchanged: " << which;
 }
 
 TEST(DifferenceDialog, EachFigureInItsFieldAndColour)
@@ -267,87 +237,51 @@ TEST(DifferenceDialog, EachFigureInItsFieldAndColour)
     Tactic a("Alpha", TEN(60, 61), TEN(29.8, 30.2), TEN(50, 51));
     Tactic b("Beta", TEN(40, 41), TEN(30.1, 30.5), TEN(70, 71));
     Dialog dialog({&a, &b});
-    struct Expect {
+    const struct {
         int id;
         const char* text;
         COLORREF colour;
     } expected[] = {
-        {IDC_DIFF_GOALS, "+20.0", kRed},    {IDC_DIFF_GOALS_PROB, "99%", kRed},
-        {IDC_DIFF_CONCEDED, "-0.3", kRed},  {IDC_DIFF_CONCEDED_PROB, "99%", kRed},
-        {IDC_DIFF_POINTS, "-20.0", kBlue},  {IDC_DIFF_POINTS_PROB, "0%", kBlue},
-        {IDC_DIFF_A_NAME, "Alpha", kRed},   {IDC_DIFF_B_NAME, "Beta", kBlue},
+        {IDC_DIFF_A_NAME, "Alpha", kRed},  {IDC_DIFF_B_NAME, "Beta", kBlue},
+        {IDC_DIFF_GOALS, "+20.0", kRed},   {IDC_DIFF_GOALS_PROB, "99%", kRed},
+        {IDC_DIFF_CONCEDED, "-0.3", kRed}, {IDC_DIFF_CONCEDED_PROB, "99%", kRed}, // A concedes fewer
+        {IDC_DIFF_POINTS, "-20.0", kBlue}, {IDC_DIFF_POINTS_PROB, "0%", kBlue},
     };
-    for (const Expect& e : expected) {
+    for (const auto& e : expected) {
         EXPECT_EQ(dialog.Text(e.id), e.text) << "control " << e.id;
         EXPECT_EQ(dialog.Colour(e.id), e.colour) << "control " << e.id;
     }
 }
 
-TEST(DifferenceDialog, SingleSeasonAndThreeSelected)
-{
-    Tactic single("Single", {50}, {30}, {60});
-    Tactic middle("Middle", {1, 2}, {1, 2}, {1, 2});
-    Tactic last("Last", {40, 44}, {30, 31}, {50, 55});
-    Dialog dialog({&single, &middle, &last});
-    EXPECT_EQ(dialog.Text(IDC_DIFF_A_NAME), "Single") << "the first";
-    EXPECT_EQ(dialog.Text(IDC_DIFF_B_NAME), "Last") << "the third; the second is ignored";
-    EXPECT_EQ(dialog.Text(IDC_DIFF_GOALS), "+8.0");
-    for (int id : {IDC_DIFF_GOALS_PROB, IDC_DIFF_CONCEDED_PROB, IDC_DIFF_POINTS_PROB}) {
-        EXPECT_EQ(dialog.Text(id), "n/a") << "control " << id;
-        EXPECT_EQ(dialog.Colour(id), kOlive) << "control " << id;
-    }
-}
-
-TEST(DifferenceDialog, WithoutAFormationThePitchesAreEmpty)
+TEST(DifferenceDialog, FirstAgainstThirdOfThreeWithoutAFormation)
 {
     TctBuilder spread = Spread();
-    Tactic with("With", {50, 60}, {30, 40}, {60, 70}, &spread);
-    Tactic without("Without", {40, 50}, {30, 40}, {60, 70});
-    Dialog dialog({&with, &without});
-    EXPECT_EQ(dialog.Text(IDC_DIFF_GOALS), "+10.0") << "the numbers are still shown";
-    const PanelPixels empty = EmptyPitch();
+    Tactic single("Single", {50}, {30}, {60}, &spread);
+    Tactic middle("Middle", {1, 2}, {1, 2}, {1, 2}, &spread);
+    Tactic last("Last", {40, 44}, {30, 31}, {50, 55}); // no tactic file
+    Dialog dialog({&single, &middle, &last});
+    EXPECT_EQ(dialog.Text(IDC_DIFF_A_NAME), "Single");
+    EXPECT_EQ(dialog.Text(IDC_DIFF_B_NAME), "Last") << "the second is ignored";
+    EXPECT_EQ(dialog.Text(IDC_DIFF_GOALS), "+8.0") << "the numbers are shown";
+    for (int id : {IDC_DIFF_GOALS_PROB, IDC_DIFF_CONCEDED_PROB, IDC_DIFF_POINTS_PROB}) {
+        EXPECT_EQ(dialog.Text(id), "n/a") << "a single season, control " << id;
+        EXPECT_EQ(dialog.Colour(id), kOlive) << "control " << id;
+    }
+    OffscreenImage* field = OffscreenImage_Create(nullptr, 130, 170);
+    Pitch_DrawField(field);
+    const PanelPixels empty(field);
+    OffscreenImage_Destroy(field);
     for (int s = 0; s < 2; ++s)
         for (int c = 0; c < 3; ++c)
             for (int k = 0; k < 4; ++k)
-                EXPECT_TRUE(Panel(s, c, k) == empty) << "panel " << s << c << k;
+                EXPECT_TRUE(Panel(s, c, k) == empty) << "an empty pitch, panel " << s << c << k;
 }
 
-TEST(DifferenceDialog, EachPanelShowsItsSituationInItsPlace)
+TEST(DifferenceDialog, PlayersArePairedAndEachPanelShowsItsSituationInItsPlace)
 {
-    // One player of B stands elsewhere with the ball, ball in zone column 2,
-    // zone row 0: the bottom right panel of the "With ball" group.
-    TctBuilder a_positions = Spread();
-    TctBuilder b_positions = Spread();
-    b_positions.Set(4, 1, 2, 0, 20, 30);
-    Tactic a("A", {1, 2}, {1, 2}, {1, 2}, &a_positions);
-    Tactic b("B", {1, 2}, {1, 2}, {1, 2}, &b_positions);
-    Dialog dialog({&a, &b});
-    for (int s = 0; s < 2; ++s)
-        for (int c = 0; c < 3; ++c)
-            for (int k = 0; k < 4; ++k)
-                EXPECT_EQ(Panel(s, c, k).Count(kAmber) > 0, s == 1 && c == 2 && k == 3) << "panel " << s << c << k;
-
-    SetWindowPos(dialog.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    RedrawWindow(dialog.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    Pump();
-    HDC dc = GetDC(dialog.get());
-    for (int s = 0; s < 2; ++s)
-        for (int c = 0; c < 3; ++c)
-            for (int k = 0; k < 4; ++k) {
-                const int x = 16 + 430 * s + 138 * c;
-                const int y = 20 + 178 * k;
-                EXPECT_EQ(GetPixel(dc, x + 65, y + 5), kLine) << "goal line of panel " << s << c << k;
-                EXPECT_EQ(GetPixel(dc, x + 5, y + 85), kLine) << "halfway line of panel " << s << c << k;
-                EXPECT_NE(GetPixel(dc, x - 1, y + 85), kLine) << "left of panel " << s << c << k;
-                EXPECT_NE(GetPixel(dc, x + 65, y - 1), kLine) << "above panel " << s << c << k;
-            }
-    ReleaseDC(dialog.get(), dc);
-}
-
-TEST(DifferenceDialog, MatchedPlayersAreJoined)
-{
-    // B is A with players 3 and 7 exchanged: the pairing finds them, so no
-    // player moves.
+    // B is A with players 3 and 7 exchanged, which the pairing undoes, and
+    // with player 4 elsewhere with the ball in zone column 2, zone row 0:
+    // only the bottom right panel of the "With ball" group shows a move.
     TctBuilder a_positions = Spread();
     TctBuilder b_positions = Spread();
     for (int s = 0; s < 2; ++s)
@@ -356,151 +290,55 @@ TEST(DifferenceDialog, MatchedPlayersAreJoined)
                 b_positions.Set(3, s, c, r, a_positions.X(7, s, c, r), a_positions.Y(7, s, c, r));
                 b_positions.Set(7, s, c, r, a_positions.X(3, s, c, r), a_positions.Y(3, s, c, r));
             }
+    b_positions.Set(4, 1, 2, 0, 20, 30);
     Tactic a("A", {1, 2}, {1, 2}, {1, 2}, &a_positions);
     Tactic b("B", {1, 2}, {1, 2}, {1, 2}, &b_positions);
     Dialog dialog({&a, &b});
+    std::string which;
+    EXPECT_EQ(PanelsWithLines(&which), 1);
+    EXPECT_EQ(which, "123 ");
+
+    SetWindowPos(dialog.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(dialog.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(dialog.get());
     for (int s = 0; s < 2; ++s)
         for (int c = 0; c < 3; ++c)
-            for (int k = 0; k < 4; ++k)
-                EXPECT_EQ(Panel(s, c, k).Count(kAmber), 0) << "panel " << s << c << k;
+            for (int k = 0; k < 4; ++k) {
+                const int x = 16 + 430 * s + 138 * c;
+                const int y = 20 + 178 * k;
+                EXPECT_EQ(GetPixel(dc, x + 5, y + 85), kLine) << "halfway line of panel " << s << c << k;
+                EXPECT_EQ(GetPixel(dc, x + 65, y + 165), kLine) << "goal line of panel " << s << c << k;
+                EXPECT_NE(GetPixel(dc, x - 1, y + 85), kLine) << "left of panel " << s << c << k;
+                EXPECT_NE(GetPixel(dc, x + 65, y + 170), kLine) << "below panel " << s << c << k;
+            }
+    ReleaseDC(dialog.get(), dc);
 }
 
 TEST(DifferenceDialog, EveryWayOfClosingReleasesPanelsAndBrush)
 {
     Tactic tactic("Closing", {1, 2}, {1, 2}, {1, 2});
     const int before = OffscreenImage_LiveCount();
-    struct Way {
-        UINT message;
-        WPARAM wparam;
-        const char* what;
-    } ways[] = {
-        {WM_COMMAND, IDC_DIFF_CLOSE, "the Close button"},
-        {WM_COMMAND, IDCANCEL, "Esc"},
-        {WM_SYSCOMMAND, SC_CLOSE, "the close box"},
-    };
-    for (const Way& way : ways) {
+    for (const char* way : {"Close button", "Esc", "close box"}) {
         Dialog dialog({&tactic});
-        EXPECT_EQ(OffscreenImage_LiveCount(), before + 24) << way.what;
-        HBRUSH first = dialog.Ask(IDC_DIFF_GOALS).brush;
+        EXPECT_EQ(OffscreenImage_LiveCount(), before + 24) << way;
+        HBRUSH first = nullptr;
+        HBRUSH second = nullptr;
+        dialog.Colour(IDC_DIFF_GOALS, &first);
+        dialog.Colour(IDC_DIFF_A_NAME, &second);
         EXPECT_NE(first, nullptr);
-        EXPECT_EQ(dialog.Ask(IDC_DIFF_A_NAME).brush, first) << "one brush for the dialog's lifetime";
+        EXPECT_EQ(second, first) << "one brush for the dialog's lifetime";
         EXPECT_EQ(SendMessageA(dialog.get(), WM_COMMAND, IDC_DIFF_GOALS_LABEL, 0), 0) << "other commands";
         EXPECT_EQ(OffscreenImage_LiveCount(), before + 24);
 
-        if (way.message == WM_COMMAND && way.wparam == IDC_DIFF_CLOSE)
+        if (way[0] == 'C')
             SendMessageA(GetDlgItem(dialog.get(), IDC_DIFF_CLOSE), BM_CLICK, 0, 0);
+        else if (way[0] == 'E')
+            SendMessageA(dialog.get(), WM_COMMAND, IDCANCEL, 0);
         else
-            SendMessageA(dialog.get(), way.message, way.wparam, 0);
-        EXPECT_EQ(OffscreenImage_LiveCount(), before) << way.what << " releases the panels";
-        EXPECT_EQ(DifferenceDialog_Panel(0, 0, 0), nullptr) << way.what;
-        EXPECT_EQ(GetObjectType(first), 0u) << way.what << " releases the brush";
-        EXPECT_FALSE(IsWindowVisible(dialog.get())) << way.what << " ends the dialog";
+            SendMessageA(dialog.get(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(OffscreenImage_LiveCount(), before) << way << " releases the panels";
+        EXPECT_EQ(DifferenceDialog_Panel(0, 0, 0), nullptr) << way;
+        EXPECT_EQ(GetObjectType(first), 0u) << way << " releases the brush";
+        EXPECT_FALSE(IsWindowVisible(dialog.get())) << way << " ends the dialog";
     }
-}
-
-namespace {
-
-// A top-level window of this thread with the given caption. (Tests run in
-// parallel processes, each showing dialogs of the same captions.)
-HWND FindOwnWindow(const char* caption)
-{
-    struct Search {
-        const char* caption;
-        HWND found;
-    } search{caption, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char text[64] = "";
-            GetWindowTextA(window, text, sizeof text);
-            if (std::strcmp(text, s->caption) != 0)
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Drives the modal dialog from a thread timer: reads it once it shows, then
-// presses Escape.
-struct ModalProbe {
-    int ticks = 0;
-    bool found = false;
-    std::string a;
-    std::string b;
-    int panels = 0;
-} g_probe;
-
-void CALLBACK ProbeTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND dialog = FindOwnWindow("Difference tool");
-    if (dialog && IsWindowVisible(dialog)) {
-        char text[256] = "";
-        GetDlgItemTextA(dialog, IDC_DIFF_A_NAME, text, sizeof text);
-        g_probe.a = text;
-        GetDlgItemTextA(dialog, IDC_DIFF_B_NAME, text, sizeof text);
-        g_probe.b = text;
-        g_probe.found = true;
-        g_probe.panels = OffscreenImage_LiveCount();
-        KillTimer(nullptr, id);
-        HWND focus = GetFocus();
-        PostMessageA(focus ? focus : dialog, WM_KEYDOWN, VK_ESCAPE, 0);
-    } else if (++g_probe.ticks > 500) {
-        KillTimer(nullptr, id);
-        if (dialog)
-            EndDialog(dialog, 0);
-    }
-}
-
-std::string note_text;
-void CALLBACK AnswerNote(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND box = FindOwnWindow("Note");
-    if (!box)
-        return;
-    char text[256] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    note_text = text;
-    KillTimer(nullptr, id);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
-} // namespace
-
-TEST(DifferenceDialog, CommandComparesTheFirstAndTheLastSelected)
-{
-    Tactic first("First", {1, 2}, {1, 2}, {1, 2});
-    Tactic second("Second", {1, 2}, {1, 2}, {1, 2});
-    Tactic third("Third", {1, 2}, {1, 2}, {1, 2});
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    const int before = OffscreenImage_LiveCount();
-    DArray* selection = Selection({&first, &second, &third});
-
-    g_probe = ModalProbe{};
-    UINT_PTR timer = SetTimer(nullptr, 0, 10, ProbeTimer);
-    EXPECT_EQ(Difference_Command(owner, selection), 1);
-    KillTimer(nullptr, timer);
-    Pump();
-    EXPECT_TRUE(g_probe.found);
-    EXPECT_EQ(g_probe.a, "First");
-    EXPECT_EQ(g_probe.b, "Third");
-    EXPECT_EQ(g_probe.panels, before + 24) << "24 panels while open";
-    EXPECT_EQ(OffscreenImage_LiveCount(), before) << "Esc closed it and released them";
-    EXPECT_EQ(selection->count, 3) << "the selection is unchanged";
-
-    DArray* empty = DArray_Create(0);
-    note_text.clear();
-    g_probe = ModalProbe{};
-    timer = SetTimer(nullptr, 0, 50, AnswerNote);
-    EXPECT_EQ(Difference_Command(owner, empty), 0);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(note_text, "Please select a tactic!\n");
-    EXPECT_FALSE(g_probe.found) << "no dialog";
-
-    DArray_Destroy(empty, nullptr);
-    DArray_Destroy(selection, nullptr);
-    DestroyWindow(owner);
 }

@@ -11,25 +11,24 @@
 class PanelPixels {
 public:
     explicit PanelPixels(const OffscreenImage* image)
-        : width_(image ? image->width : 0), height_(image ? image->height : 0)
     {
-        if (!image || width_ <= 0 || height_ <= 0)
+        if (!image)
             return;
+        width_ = image->width;
+        height_ = image->height;
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width_;
         info.bmiHeader.biHeight = -height_; // top row first
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ previous = SelectObject(dc, dib);
         BitBlt(dc, 0, 0, width_, height_, image->dc, 0, 0, SRCCOPY);
         GdiFlush();
-        const auto* p = static_cast<const uint32_t*>(bits);
-        pixels_.assign(p, p + static_cast<size_t>(width_) * height_);
+        pixels_.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width_ * height_);
         SelectObject(dc, previous);
         DeleteDC(dc);
         DeleteObject(dib);
@@ -38,7 +37,7 @@ public:
     // The colour at (x, y) as RGB() gives it; CLR_INVALID outside.
     COLORREF At(int x, int y) const
     {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty())
+        if (x < 0 || y < 0 || x >= width_ || y >= height_)
             return CLR_INVALID;
         uint32_t v = pixels_[static_cast<size_t>(y) * width_ + x]; // 0x00RRGGBB
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
@@ -53,13 +52,10 @@ public:
         return n;
     }
 
-    bool operator==(const PanelPixels& other) const
-    {
-        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-    }
+    bool operator==(const PanelPixels& other) const { return pixels_ == other.pixels_; }
 
 private:
-    int width_;
-    int height_;
+    int width_ = 0;
+    int height_ = 0;
     std::vector<uint32_t> pixels_;
 };
