@@ -103,18 +103,16 @@ PanelPixels Panel(int s, int c, int k)
     return PanelPixels(DifferenceDialog_Panel(s, c, k));
 }
 
-// Counts the panels that show amber move lines; names them in *which.
-int PanelsWithLines(std::string* which)
+// The panels that show amber move lines, as "sck " each.
+std::string PanelsWithLines()
 {
-    int count = 0;
+    std::string which;
     for (int s = 0; s < 2; ++s)
         for (int c = 0; c < 3; ++c)
             for (int k = 0; k < 4; ++k)
-                if (Panel(s, c, k).Count(kAmber) > 0) {
-                    ++count;
-                    *which += std::to_string(s) + std::to_string(c) + std::to_string(k) + " ";
-                }
-    return count;
+                if (Panel(s, c, k).Count(kAmber) > 0)
+                    which += std::to_string(s) + std::to_string(c) + std::to_string(k) + " ";
+    return which;
 }
 
 // Every player on his own spot in every situation.
@@ -181,10 +179,6 @@ TEST(DifferenceDialog, TemplateAsTheLayoutGivesIt)
     EXPECT_EQ(got.right, client.right) << "706 units wide";
     EXPECT_EQ(got.bottom, client.bottom) << "466 units high";
 
-    int children = 0;
-    for (HWND child = GetWindow(dialog.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        ++children;
-    EXPECT_EQ(children, static_cast<int>(std::size(kControls))) << "no control more or less";
     for (const Control& c : kControls) {
         HWND control = GetDlgItem(dialog.get(), c.id);
         ASSERT_NE(control, nullptr) << "control " << c.id;
@@ -228,8 +222,7 @@ TEST(DifferenceDialog, ATacticAgainstItself)
         EXPECT_EQ(dialog.Colour(e.id), e.colour) << "control " << e.id;
     }
     EXPECT_EQ(dialog.Colour(IDC_DIFF_GOALS_LABEL), GetSysColor(COLOR_WINDOWTEXT)) << "labels keep their colour";
-    std::string which;
-    EXPECT_EQ(PanelsWithLines(&which), 0) << "every player unchanged: " << which;
+    EXPECT_EQ(PanelsWithLines(), "") << "every player unchanged";
 }
 
 TEST(DifferenceDialog, EachFigureInItsFieldAndColour)
@@ -294,9 +287,7 @@ TEST(DifferenceDialog, PlayersArePairedAndEachPanelShowsItsSituationInItsPlace)
     Tactic a("A", {1, 2}, {1, 2}, {1, 2}, &a_positions);
     Tactic b("B", {1, 2}, {1, 2}, {1, 2}, &b_positions);
     Dialog dialog({&a, &b});
-    std::string which;
-    EXPECT_EQ(PanelsWithLines(&which), 1);
-    EXPECT_EQ(which, "123 ");
+    EXPECT_EQ(PanelsWithLines(), "123 ");
 
     SetWindowPos(dialog.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(dialog.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
