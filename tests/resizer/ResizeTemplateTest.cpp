@@ -27,7 +27,7 @@ ItemSpec Button(uint32_t id, std::vector<uint8_t> data)
     return Item(id, kButton, NameField::Text(u"OK"), std::move(data));
 }
 
-TemplateSpec Dialog(std::vector<ItemSpec> items)
+TemplateDesc Dialog(std::vector<ItemSpec> items)
 {
     return {kPopupCaption | kTestDsSetFont, kNone, kNone, NameField::Text(u"Dialog"), u"MS Shell Dlg",
             std::move(items)};
@@ -35,7 +35,7 @@ TemplateSpec Dialog(std::vector<ItemSpec> items)
 
 struct PrepareCase {
     const char* name;
-    TemplateSpec source;
+    TemplateDesc source;
     bool prepared;
     std::vector<bool> stripped;             // per control: the copy has no creation data
     std::vector<std::pair<uint32_t, int>> entries; // (id, edges) in template order
@@ -43,13 +43,13 @@ struct PrepareCase {
 
 std::vector<PrepareCase> PrepareCases()
 {
-    TemplateSpec ordinals = Dialog({Item(5, kStatic, NameField::Ordinal(1), Template_Hint(8))});
+    TemplateDesc ordinals = Dialog({Item(5, kStatic, NameField::Ordinal(1), Template_Hint(8))});
     ordinals.menu = NameField::Ordinal(100);
     ordinals.windowClass = NameField::Ordinal(7);
-    TemplateSpec stringFields = Dialog({Button(6, Template_Hint(4))});
+    TemplateDesc stringFields = Dialog({Button(6, Template_Hint(4))});
     stringFields.menu = NameField::Text(u"MENU1");
     stringFields.windowClass = NameField::Text(u"MyClass");
-    TemplateSpec noFont = Dialog({Button(6, Template_Hint(4)), Button(7, {})});
+    TemplateDesc noFont = Dialog({Button(6, Template_Hint(4)), Button(7, {})});
     noFont.style = kPopupCaption;
     noFont.title = NameField::Text(u"Dlg");
     noFont.face = u"";
@@ -87,7 +87,7 @@ std::vector<PrepareCase> PrepareCases()
 // creation data, a thick frame added.
 std::vector<uint8_t> ExpectedCopy(const PrepareCase& c)
 {
-    TemplateSpec expected = c.source;
+    TemplateDesc expected = c.source;
     expected.style |= kTestThickFrame;
     for (size_t i = 0; i < expected.items.size(); ++i) {
         if (c.stripped[i])
@@ -144,12 +144,12 @@ TEST(ResizerPrepareTemplate, Cases)
 // without reading past it; the sanitizers watch the reads in the native build.
 TEST(ResizerPrepareTemplate, TruncatedTemplatesAreRefused)
 {
-    TemplateSpec spec = Dialog({Item(1, NameField::Text(u"Edit"), NameField::Text(u"abc"), Template_Hint(1)),
+    TemplateDesc desc = Dialog({Item(1, NameField::Text(u"Edit"), NameField::Text(u"abc"), Template_Hint(1)),
                                 Item(2, kStatic, NameField::Ordinal(3), {}),
                                 Item(3, kButton, NameField::Text(u"x"), Template_Hint(2)),
                                 Item(4, kButton, NameField::Text(u"end"), {1, 2, 3})});
-    spec.menu = NameField::Ordinal(9);
-    const std::vector<uint8_t> whole = Template_Build(spec, false);
+    desc.menu = NameField::Ordinal(9);
+    const std::vector<uint8_t> whole = Template_Build(desc, false);
     ASSERT_NE(whole.size() % 4, 0u) << "the template must end unaligned for this test";
 
     for (size_t length = 0; length < whole.size(); ++length) {

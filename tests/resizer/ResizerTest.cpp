@@ -366,14 +366,14 @@ namespace {
 // A small dialog built in memory: a caption, two buttons.
 std::vector<uint8_t> PlainTemplate(std::vector<uint8_t> firstData)
 {
-    TemplateSpec spec{0x80C80000 | kTestDsSetFont | DS_MODALFRAME, // WS_POPUP | WS_CAPTION | WS_SYSMENU
+    TemplateDesc desc{0x80C80000 | kTestDsSetFont | DS_MODALFRAME, // WS_POPUP | WS_CAPTION | WS_SYSMENU
                       NameField::Text(u""),
                       NameField::Text(u""),
                       NameField::Text(u"Plain"),
                       u"MS Shell Dlg",
                       {{IDOK, 0x50010000, NameField::Ordinal(0x80), NameField::Text(u"OK"), std::move(firstData)},
                        {IDCANCEL, 0x50010000, NameField::Ordinal(0x80), NameField::Text(u"Cancel"), {}}}};
-    return Template_Build(spec);
+    return Template_Build(desc);
 }
 
 struct PlainSeen {
