@@ -39,7 +39,7 @@ private:
 
 } // namespace
 
-std::vector<uint8_t> Template_Build(const TemplateSpec& spec, bool alignEnd)
+std::vector<uint8_t> Template_Build(const TemplateDesc& desc, bool alignEnd)
 {
     std::vector<uint8_t> bytes;
     Writer w(bytes);
@@ -47,23 +47,23 @@ std::vector<uint8_t> Template_Build(const TemplateSpec& spec, bool alignEnd)
     w.Word(0xFFFF); // signature
     w.Dword(0);     // helpID
     w.Dword(0);     // exStyle
-    w.Dword(spec.style);
-    w.Word(static_cast<uint16_t>(spec.items.size()));
+    w.Dword(desc.style);
+    w.Word(static_cast<uint16_t>(desc.items.size()));
     w.Word(10); // x
     w.Word(10); // y
-    w.Word(static_cast<uint16_t>(spec.cx));
-    w.Word(static_cast<uint16_t>(spec.cy));
-    w.Name(spec.menu);
-    w.Name(spec.windowClass);
-    w.Name(spec.title);
-    if (spec.style & kTestDsSetFont) {
+    w.Word(static_cast<uint16_t>(desc.cx));
+    w.Word(static_cast<uint16_t>(desc.cy));
+    w.Name(desc.menu);
+    w.Name(desc.windowClass);
+    w.Name(desc.title);
+    if (desc.style & kTestDsSetFont) {
         w.Word(8);   // point size
         w.Word(400); // weight
         w.Byte(0);   // italic
         w.Byte(1);   // character set
-        w.Name(NameField::Text(spec.face));
+        w.Name(NameField::Text(desc.face));
     }
-    for (const ItemSpec& item : spec.items) {
+    for (const ItemSpec& item : desc.items) {
         w.Align();
         w.Dword(0); // helpID
         w.Dword(0); // exStyle

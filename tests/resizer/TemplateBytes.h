@@ -25,7 +25,7 @@ struct ItemSpec {
     int16_t x = 4, y = 4, cx = 40, cy = 12;
 };
 
-struct TemplateSpec {
+struct TemplateDesc {
     uint32_t style;
     NameField menu;
     NameField windowClass;
@@ -40,7 +40,7 @@ constexpr uint32_t kTestThickFrame = 0x00040000;
 
 // The template: header, then the controls, each starting 4-byte aligned with
 // zero padding; the last one is padded to 4 bytes as well unless alignEnd is false.
-std::vector<uint8_t> Template_Build(const TemplateSpec& spec, bool alignEnd = true);
+std::vector<uint8_t> Template_Build(const TemplateDesc& desc, bool alignEnd = true);
 
 // The creation data of a layout hint with these edge flags.
 std::vector<uint8_t> Template_Hint(uint8_t edges);

@@ -114,7 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"Wide", 5, 3, 9, 26, 0, 0, 0}}},
         LineCase{"comment ;", "; Counter442 71-35 70", {}},
         LineCase{"comment #", "#Counter442 71-35 70", {}},
-        LineCase{"nine characters", "Abc 1-2 3", {}},
         LineCase{"exactly ten characters", "Name 1-2 3", {}},
         LineCase{"eleven characters with a trailing blank", "Name 1-2 3 ", {{"Name", 1, 2, 3, 26, 0, 0, 0}}},
         LineCase{"indented by a blank", " Counter442 71-35 70", {}},

@@ -14,48 +14,42 @@ struct Surface {
 
 } // namespace
 
-TEST(GdiGuard, SelectRestoresIntoItsOwnContext)
+TEST(GdiGuard, SelectionsUnwindInOrderInTheirOwnContext)
 {
     Surface a;
     Surface b;
-    HGDIOBJ a_pen = GetCurrentObject(a.dc.get(), OBJ_PEN);
-    HGDIOBJ b_pen = GetCurrentObject(b.dc.get(), OBJ_PEN);
-    Pen red(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-    {
-        SelectGuard guard(a.dc.get(), red.get());
-        EXPECT_EQ(GetCurrentObject(a.dc.get(), OBJ_PEN), red.get()) << "selected into a";
-        EXPECT_EQ(GetCurrentObject(b.dc.get(), OBJ_PEN), b_pen) << "b untouched";
-    }
-    EXPECT_EQ(GetCurrentObject(a.dc.get(), OBJ_PEN), a_pen) << "a has its previous pen back";
-    EXPECT_EQ(GetCurrentObject(b.dc.get(), OBJ_PEN), b_pen) << "b still untouched";
-}
-
-TEST(GdiGuard, NestedSelectionsUnwindInOrder)
-{
-    Surface s;
-    HGDIOBJ original = GetCurrentObject(s.dc.get(), OBJ_BRUSH);
+    HGDIOBJ a_brush = GetCurrentObject(a.dc.get(), OBJ_BRUSH);
+    HGDIOBJ b_brush = GetCurrentObject(b.dc.get(), OBJ_BRUSH);
     Brush first(CreateSolidBrush(RGB(1, 2, 3)));
     Brush second(CreateSolidBrush(RGB(4, 5, 6)));
     {
-        SelectGuard outer(s.dc.get(), first.get());
+        SelectGuard outer(a.dc.get(), first.get());
         {
-            SelectGuard inner(s.dc.get(), second.get());
-            EXPECT_EQ(GetCurrentObject(s.dc.get(), OBJ_BRUSH), second.get());
+            SelectGuard inner(a.dc.get(), second.get());
+            EXPECT_EQ(GetCurrentObject(a.dc.get(), OBJ_BRUSH), second.get());
+            EXPECT_EQ(GetCurrentObject(b.dc.get(), OBJ_BRUSH), b_brush) << "b untouched";
         }
-        EXPECT_EQ(GetCurrentObject(s.dc.get(), OBJ_BRUSH), first.get());
+        EXPECT_EQ(GetCurrentObject(a.dc.get(), OBJ_BRUSH), first.get());
     }
-    EXPECT_EQ(GetCurrentObject(s.dc.get(), OBJ_BRUSH), original);
+    EXPECT_EQ(GetCurrentObject(a.dc.get(), OBJ_BRUSH), a_brush) << "a has its previous brush back";
+    EXPECT_EQ(GetCurrentObject(b.dc.get(), OBJ_BRUSH), b_brush) << "b still untouched";
 }
 
-TEST(GdiGuard, ObjectIsDeletedAtScopeEndUnlessReleased)
+TEST(GdiGuard, ObjectsAndContextsAreDeletedAtScopeEndUnlessReleased)
 {
     HPEN deleted;
+    HDC dc;
     {
         Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
         deleted = pen.get();
         EXPECT_EQ(GetObjectType(deleted), static_cast<DWORD>(OBJ_PEN));
+        WindowDC screen(nullptr);
+        MemoryDC memory(screen.get());
+        dc = memory.get();
+        EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
     }
     EXPECT_EQ(GetObjectType(deleted), 0u) << "the pen is gone";
+    EXPECT_EQ(GetObjectType(dc), 0u) << "the memory context is gone";
 
     HBRUSH kept;
     {
@@ -64,16 +58,4 @@ TEST(GdiGuard, ObjectIsDeletedAtScopeEndUnlessReleased)
     }
     EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_BRUSH)) << "a released brush lives on";
     DeleteObject(kept);
-}
-
-TEST(GdiGuard, MemoryContextIsDeleted)
-{
-    HDC dc;
-    {
-        WindowDC screen(nullptr);
-        MemoryDC memory(screen.get());
-        dc = memory.get();
-        EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
-    }
-    EXPECT_EQ(GetObjectType(dc), 0u);
 }

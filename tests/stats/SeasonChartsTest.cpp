@@ -78,6 +78,7 @@ TEST(SeasonCharts, HistogramOfThreeSeasons)
 TEST(SeasonCharts, HistogramTruncatesPerMille)
 {
     Seasons s;
+    EXPECT_EQ(NonZero(Histogram(s, SeasonMeasure::Points)), "") << "no seasons: every bin cleared, no division";
     s.Add(30, 30, 30);
     s.Add(31, 31, 31);
     s.Repeat(4);
@@ -106,12 +107,6 @@ TEST(SeasonCharts, SeasonsOutsideTheBinsCountOnlyInTheShares)
     EXPECT_EQ(NonZero(Histogram(s, SeasonMeasure::Points)), "0:200 ");
 }
 
-TEST(SeasonCharts, HistogramWithoutSeasonsIsEmpty)
-{
-    Seasons s;
-    EXPECT_EQ(NonZero(Histogram(s, SeasonMeasure::Points)), "") << "every bin cleared, no division";
-}
-
 TEST(SeasonCharts, HistogramOfManySeasonsDoesNotOverflow)
 {
     // 2.2 million seasons in one bin: bin x 1000 exceeds 32 bits.
@@ -123,12 +118,8 @@ TEST(SeasonCharts, HistogramOfManySeasonsDoesNotOverflow)
 
 TEST(SeasonCharts, ColumnSeasonSpreadsTheSeasons)
 {
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 0), 0);
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 47), 0);
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 48), 1);
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 95), 1);
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 96), 2);
-    EXPECT_EQ(SeasonCharts_ColumnSeason(3, 143), 2);
+    for (int column : {0, 47, 48, 95, 96, 143})
+        EXPECT_EQ(SeasonCharts_ColumnSeason(3, column), column / 48) << "3 seasons, column " << column;
     EXPECT_EQ(SeasonCharts_ColumnSeason(1, 143), 0);
     EXPECT_EQ(SeasonCharts_ColumnSeason(288, 100), 200) << "more seasons than columns skip some";
     EXPECT_EQ(SeasonCharts_ColumnSeason(INT32_MAX, 143), static_cast<int32_t>(int64_t{INT32_MAX} * 143 / 144))
@@ -140,9 +131,7 @@ TEST(SeasonCharts, RowPutsTheFinalMeanOnRow50)
 {
     EXPECT_EQ(SeasonCharts_Row(60.0, 60.0), 50);
     EXPECT_EQ(SeasonCharts_Row(50.0, 60.0), 550) << "10 below the mean: 500 rows lower";
-    EXPECT_EQ(SeasonCharts_Row(55.0, 60.0), 300);
     EXPECT_EQ(SeasonCharts_Row(61.0, 60.0), 0) << "one unit above the mean is the top row";
-    EXPECT_EQ(SeasonCharts_Row(59.0, 60.0), 100);
     EXPECT_EQ(SeasonCharts_Row(60.5, 60.0), 25);
     EXPECT_EQ(SeasonCharts_Row(61.01, 60.0), 0) << "-0.5 truncates towards zero";
     EXPECT_EQ(SeasonCharts_Row(61.03, 60.0), -1) << "-1.5 truncates towards zero";
@@ -198,13 +187,9 @@ TEST(SeasonCharts, RunningMeanRowsOfAFarSeasonStayIntegers)
     ASSERT_EQ(SeasonCharts_RunningMeanRows(s.get(), SeasonMeasure::GoalsFor, rows), kSeasonChartColumns);
     EXPECT_EQ(rows[0], kSeasonChartRowLimit) << "far below the mean: clamped";
     EXPECT_EQ(rows[143], 50);
-}
 
-TEST(SeasonCharts, RunningMeanRowsWithoutSeasonsFillNothing)
-{
-    Seasons s;
-    int32_t rows[kSeasonChartColumns];
+    Seasons none;
     rows[0] = -7;
-    EXPECT_EQ(SeasonCharts_RunningMeanRows(s.get(), SeasonMeasure::Points, rows), 0);
-    EXPECT_EQ(rows[0], -7) << "nothing written";
+    EXPECT_EQ(SeasonCharts_RunningMeanRows(none.get(), SeasonMeasure::Points, rows), 0);
+    EXPECT_EQ(rows[0], -7) << "no seasons: nothing written";
 }

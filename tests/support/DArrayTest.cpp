@@ -34,13 +34,6 @@ int CompareKey(const void* a, const void* b)
     return ka < kb ? -1 : (ka > kb ? 1 : 0);
 }
 
-int calls = 0;
-int CountingCompare(const void* a, const void* b)
-{
-    ++calls;
-    return CompareKey(a, b);
-}
-
 std::vector<intptr_t> destroyed;
 void RecordDestroy(void* p) { destroyed.push_back(ValOf(p)); }
 void* TimesTen(void* p) { return Val(ValOf(p) * 10); }
@@ -118,18 +111,6 @@ TEST(DArray, Reverse)
     EXPECT_EQ(Values(five), (std::vector<intptr_t>{5, 4, 3, 2, 1}));
     for (DArray* a : {empty, one, four, five})
         DArray_Destroy(a, nullptr);
-}
-
-TEST(DArray, SortLeavesShortArraysWithoutComparing)
-{
-    calls = 0;
-    DArray* one = Make({5 << 16});
-    DArray_Sort(one, CountingCompare);
-    DArray* none = Make({});
-    DArray_Sort(none, CountingCompare);
-    EXPECT_EQ(calls, 0);
-    DArray_Destroy(one, nullptr);
-    DArray_Destroy(none, nullptr);
 }
 
 // Sorting must be ascending and stable, and sort-then-reverse gives the

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(NumVector, BlocksHoldTheirValues)
+TEST(NumVector, BlocksHoldTheirValuesAndEmptyOnesAreUsable)
 {
     int32_t* ints = IntVector_Alloc(11);
     double* doubles = DoubleVector_Alloc(144);
@@ -16,15 +16,12 @@ TEST(NumVector, BlocksHoldTheirValues)
     DoubleVector_Free(doubles);
     DoubleVector_Free(nullptr);
     IntVector_Free(nullptr);
-}
 
-TEST(NumVector, EmptyBlocksAreUsable)
-{
     // Zero or negative counts still give a block that can be released.
-    int32_t* ints = IntVector_Alloc(0);
-    double* doubles = DoubleVector_Alloc(-3);
-    ASSERT_NE(ints, nullptr);
-    ASSERT_NE(doubles, nullptr);
+    ints = IntVector_Alloc(0);
+    doubles = DoubleVector_Alloc(-3);
+    EXPECT_NE(ints, nullptr);
+    EXPECT_NE(doubles, nullptr);
     IntVector_Free(ints);
     DoubleVector_Free(doubles);
 }
