@@ -176,36 +176,13 @@ protected:
     HWND dialog_ = nullptr;
 };
 
-// A top-level window of this thread with the given caption. (Other test
-// programs run in parallel and show dialogs with the same captions.)
-HWND FindOwnWindow(const char* caption)
-{
-    struct Search {
-        const char* caption;
-        HWND found;
-    } search{caption, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char text[64] = "";
-            GetWindowTextA(window, text, sizeof text);
-            if (std::strcmp(text, s->caption) != 0)
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Answers the next message box captioned "Note" from inside its modal loop:
 // remembers its text and presses OK.
 std::string note_text;
 int note_count = 0;
 void CALLBACK AnswerNote(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindOwnWindow("Note");
+    HWND box = FindWindowA("#32770", "Note");
     if (!box)
         return;
     char text[512] = "";
@@ -379,7 +356,7 @@ std::string statistics_tactic;
 int statistics_seen = 0;
 void CALLBACK CloseStatistics(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindOwnWindow("Statistics");
+    HWND box = FindWindowA("#32770", "Statistics");
     if (!box)
         return;
     char text[256] = "";
@@ -433,7 +410,7 @@ std::string difference_b;
 int difference_seen = 0;
 void CALLBACK CloseDifference(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND box = FindOwnWindow("Difference tool");
+    HWND box = FindWindowA("#32770", "Difference tool");
     if (!box)
         return;
     char text[256] = "";
