@@ -176,32 +176,51 @@ protected:
     HWND dialog_ = nullptr;
 };
 
-// Answers the next message box captioned "Note" from inside its modal loop:
-// remembers its text and presses OK.
-std::string note_text;
-int note_count = 0;
-void CALLBACK AnswerNote(HWND, UINT, UINT_PTR timer, DWORD)
+// Dialogs that a command opens modally: a thread timer finds each by its
+// caption from inside the modal loop, reads the texts of some of its controls
+// and presses the button that closes it.
+struct Watched {
+    const char* caption;
+    std::vector<int> ids; // controls whose texts are read
+    int close_id;         // the command that closes the dialog
+    int seen = 0;
+    std::vector<std::string> texts;
+};
+
+std::vector<Watched>* watching = nullptr;
+
+void CALLBACK AnswerWatched(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND box = FindWindowA("#32770", "Note");
-    if (!box)
-        return;
-    char text[512] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    note_text = text;
-    ++note_count;
-    KillTimer(nullptr, timer);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (Watched& watched : *watching) {
+        HWND box = FindWindowA("#32770", watched.caption);
+        if (!box || !IsWindowEnabled(box))
+            continue;
+        watched.texts.clear();
+        for (int id : watched.ids) {
+            char text[512] = "";
+            GetDlgItemTextA(box, id, text, sizeof text);
+            watched.texts.emplace_back(text);
+        }
+        ++watched.seen;
+        EnableWindow(box, FALSE); // answered: not twice
+        PostMessageA(box, WM_COMMAND, watched.close_id, 0);
+    }
 }
 
-// Runs action while a thread timer stands by to answer a "Note" box.
-void WithNoteAnswered(const std::function<void()>& action)
+// Runs action and answers the given dialogs whenever they show up.
+std::vector<Watched> Answering(std::vector<Watched> dialogs, const std::function<void()>& action)
 {
-    note_text.clear();
-    note_count = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerNote);
+    watching = &dialogs;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWatched);
     action();
     KillTimer(nullptr, timer);
+    watching = nullptr;
+    return dialogs;
 }
+
+Watched Note() { return {"Note", {0xFFFF}, IDOK}; }
+Watched Statistics() { return {"Statistics", {IDC_STAT_TACTIC}, IDC_STAT_CLOSE}; }
+Watched Difference() { return {"Difference tool", {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME}, IDC_DIFF_CLOSE}; }
 
 } // namespace
 
@@ -210,9 +229,9 @@ TEST_F(MainWindowTest, StartsEmpty)
     Open();
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Status(), "");
-    WithNoteAnswered([&] { Command(IDM_FILE_SAVE_AS); });
-    EXPECT_EQ(note_count, 1) << "one message box";
-    EXPECT_EQ(note_text, "Select tactics to save\n");
+    Watched note = Answering({Note()}, [&] { Command(IDM_FILE_SAVE_AS); })[0];
+    ASSERT_EQ(note.seen, 1) << "one message box";
+    EXPECT_EQ(note.texts[0], "Select tactics to save\n");
 }
 
 TEST_F(MainWindowTest, StatusCountsAfterOpenAddAndOpen)
@@ -328,12 +347,13 @@ TEST_F(MainWindowTest, SaveAsWritesTheSelectedTactics)
     EXPECT_NE(ReadBytes(saved).find("Aaa                       11-51 51 26 0-0-0"), std::string::npos);
 
     next_save = dir_.File("no-such-folder\\x.txt");
-    WithNoteAnswered([&] { Command(IDM_FILE_SAVE_AS); });
-    EXPECT_EQ(note_text, "Could not save " + next_save + "\n");
+    Watched note = Answering({Note()}, [&] { Command(IDM_FILE_SAVE_AS); })[0];
+    ASSERT_EQ(note.seen, 1);
+    EXPECT_EQ(note.texts[0], "Could not save " + next_save + "\n");
 
     next_save.clear(); // Cancel
-    WithNoteAnswered([&] { Command(IDM_FILE_SAVE_AS); });
-    EXPECT_EQ(note_count, 0) << "a cancelled save says nothing";
+    note = Answering({Note()}, [&] { Command(IDM_FILE_SAVE_AS); })[0];
+    EXPECT_EQ(note.seen, 0) << "a cancelled save says nothing";
 }
 
 TEST_F(MainWindowTest, CommandsWithoutAction)
@@ -349,26 +369,6 @@ TEST_F(MainWindowTest, CommandsWithoutAction)
     }
 }
 
-namespace {
-
-// Reads the tactic line of an open "Statistics" dialog and closes it.
-std::string statistics_tactic;
-int statistics_seen = 0;
-void CALLBACK CloseStatistics(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND box = FindWindowA("#32770", "Statistics");
-    if (!box)
-        return;
-    char text[256] = "";
-    GetDlgItemTextA(box, IDC_STAT_TACTIC, text, sizeof text);
-    statistics_tactic = text;
-    ++statistics_seen;
-    KillTimer(nullptr, timer);
-    PostMessageA(box, WM_CLOSE, 0, 0);
-}
-
-} // namespace
-
 TEST_F(MainWindowTest, StatisticsOpenForTheTopmostSelectedTactic)
 {
     Open();
@@ -376,54 +376,25 @@ TEST_F(MainWindowTest, StatisticsOpenForTheTopmostSelectedTactic)
     ClickColumn(0); // Ccc Bbb Aaa
     for (int id : {IDC_MAIN_STATS, IDM_TACTIC_STATISTICS}) {
         Select({1, 2});
-        statistics_tactic.clear();
-        statistics_seen = 0;
-        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseStatistics);
-        Command(id);
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(statistics_seen, 1) << "command " << id;
-        EXPECT_EQ(statistics_tactic, "Tactic: Bbb.tct") << "command " << id;
+        Watched shown = Answering({Statistics()}, [&] { Command(id); })[0];
+        ASSERT_EQ(shown.seen, 1) << "command " << id;
+        EXPECT_EQ(shown.texts[0], "Tactic: Bbb.tct") << "command " << id;
         EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2})) << "the selection is kept, command " << id;
     }
 
     Select({});
-    statistics_seen = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseStatistics);
-    Command(IDC_MAIN_STATS);
-    Pump();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(statistics_seen, 0) << "nothing selected: no dialog";
+    Watched none = Answering({Statistics()}, [&] {
+        Command(IDC_MAIN_STATS);
+        Pump();
+    })[0];
+    EXPECT_EQ(none.seen, 0) << "nothing selected: no dialog";
 
     OpenFile(dir_.Write("one.txt", "Only 10-50 50\n"));
     Select({0});
-    timer = SetTimer(nullptr, 0, 50, CloseStatistics);
-    Command(IDC_MAIN_STATS);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(statistics_tactic, "Tactic: Only.tct") << "the one loaded tactic, selected";
+    Watched only = Answering({Statistics()}, [&] { Command(IDC_MAIN_STATS); })[0];
+    ASSERT_EQ(only.seen, 1);
+    EXPECT_EQ(only.texts[0], "Tactic: Only.tct") << "the one loaded tactic, selected";
 }
-
-namespace {
-
-// Reads the compared tactics of an open "Difference tool" and closes it.
-std::string difference_a;
-std::string difference_b;
-int difference_seen = 0;
-void CALLBACK CloseDifference(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND box = FindWindowA("#32770", "Difference tool");
-    if (!box)
-        return;
-    char text[256] = "";
-    GetDlgItemTextA(box, IDC_DIFF_A_NAME, text, sizeof text);
-    difference_a = text;
-    GetDlgItemTextA(box, IDC_DIFF_B_NAME, text, sizeof text);
-    difference_b = text;
-    ++difference_seen;
-    KillTimer(nullptr, timer);
-    PostMessageA(box, WM_COMMAND, IDC_DIFF_CLOSE, 0);
-}
-
-} // namespace
 
 TEST_F(MainWindowTest, DifferenceComparesTheFirstAndTheLastSelectedTactic)
 {
@@ -432,24 +403,18 @@ TEST_F(MainWindowTest, DifferenceComparesTheFirstAndTheLastSelectedTactic)
     ClickColumn(0); // Ccc Bbb Aaa
     for (int id : {IDC_MAIN_COMPARE, IDM_TACTIC_DIFFERENCE}) {
         Select({0, 1, 2});
-        difference_seen = 0;
-        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseDifference);
-        Command(id);
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(difference_seen, 1) << "command " << id;
-        EXPECT_EQ(difference_a, "Ccc") << "the first selected, command " << id;
-        EXPECT_EQ(difference_b, "Aaa") << "the last selected, command " << id;
+        Watched shown = Answering({Difference()}, [&] { Command(id); })[0];
+        ASSERT_EQ(shown.seen, 1) << "command " << id;
+        EXPECT_EQ(shown.texts[0], "Ccc") << "A is the first selected, command " << id;
+        EXPECT_EQ(shown.texts[1], "Aaa") << "B is the last selected, command " << id;
         EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2})) << "the selection is kept, command " << id;
     }
 
     Select({});
-    difference_seen = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseDifference);
-    WithNoteAnswered([&] { Command(IDC_MAIN_COMPARE); });
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(note_count, 1);
-    EXPECT_EQ(note_text, "Please select a tactic!\n");
-    EXPECT_EQ(difference_seen, 0) << "nothing selected: no dialog";
+    std::vector<Watched> answered = Answering({Note(), Difference()}, [&] { Command(IDC_MAIN_COMPARE); });
+    ASSERT_EQ(answered[0].seen, 1);
+    EXPECT_EQ(answered[0].texts[0], "Please select a tactic!\n");
+    EXPECT_EQ(answered[1].seen, 0) << "nothing selected: no dialog";
 }
 
 namespace {
