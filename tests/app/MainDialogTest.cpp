@@ -4,6 +4,7 @@
 #include "app/MainDialog.h"
 #include "app/MainWindowClass.h"
 #include "common/TempDir.h"
+#include "common/WinTest.h"
 #include "resources/resource.h"
 #include "support/Str.h"
 
@@ -38,15 +39,6 @@ char* ChooseSave(const char*, const char*, const char*)
     return Answer(next_save);
 }
 const MainDialogFileChooser kChooser = {ChooseOpen, ChooseSave};
-
-void Pump()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 const char kThreeTactics[] = "Alpha 71-35 70 38 20-10-8\n"
                              "Beta 50-50 52 38 14-10-14\n"

@@ -17,11 +17,6 @@
 
 namespace {
 
-constexpr COLORREF kRed = RGB(200, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 200);
-constexpr COLORREF kOlive = RGB(100, 100, 0);
-constexpr COLORREF kAmber = RGB(255, 200, 0);
-constexpr COLORREF kLine = RGB(0, 128, 0);
 
 // A tactic summary with values per season and, if given, a formation.
 class Tactic {

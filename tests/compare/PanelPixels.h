@@ -8,6 +8,15 @@
 #include <cstdint>
 #include <vector>
 
+// Colours of the pitch pictures and the Difference tool.
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kLine = RGB(0, 128, 0);
+constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 200);
+constexpr COLORREF kOlive = RGB(100, 100, 0);
+constexpr COLORREF kAmber = RGB(255, 200, 0);
+
 class PanelPixels {
 public:
     explicit PanelPixels(const OffscreenImage* image)

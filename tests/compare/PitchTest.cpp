@@ -13,12 +13,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kLine = RGB(0, 128, 0);
-constexpr COLORREF kRed = RGB(200, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 200);
-constexpr COLORREF kAmber = RGB(255, 200, 0);
 
 // A fresh white panel as the dialog makes them.
 struct Panel {
