@@ -13,12 +13,6 @@ constexpr int kBallStateStride = 48;
 constexpr int kZoneColumnStride = 16;
 constexpr int kZoneRowStride = 4;
 
-int ReadInt16LE(const uint8_t* p)
-{
-    auto bits = static_cast<uint16_t>(p[0] | (p[1] << 8));
-    return static_cast<int16_t>(bits);
-}
-
 } // namespace
 
 int Formation_EntryOffset(int player, int ball_state, int zone_column, int zone_row)
@@ -54,10 +48,10 @@ Formation* Formation_Load(const char* path)
 
 int Formation_X(const Formation* formation, int player, int ball_state, int zone_column, int zone_row)
 {
-    return ReadInt16LE(formation->bytes + Formation_EntryOffset(player, ball_state, zone_column, zone_row));
+    return Formation_ReadInt16(formation->bytes + Formation_EntryOffset(player, ball_state, zone_column, zone_row));
 }
 
 int Formation_Y(const Formation* formation, int player, int ball_state, int zone_column, int zone_row)
 {
-    return ReadInt16LE(formation->bytes + Formation_EntryOffset(player, ball_state, zone_column, zone_row) + 2);
+    return Formation_ReadInt16(formation->bytes + Formation_EntryOffset(player, ball_state, zone_column, zone_row) + 2);
 }

@@ -33,3 +33,11 @@ int Formation_Y(const Formation* formation, int player, int ball_state, int zone
 
 // The byte offset of a position's x in the file (its y follows at + 2).
 int Formation_EntryOffset(int player, int ball_state, int zone_column, int zone_row);
+
+// The signed 16-bit little-endian value whose first byte is at p, read
+// bytewise: the same on every host, and the entries are not aligned.
+inline int Formation_ReadInt16(const uint8_t* p)
+{
+    auto bits = static_cast<uint16_t>(p[0] | (p[1] << 8));
+    return static_cast<int16_t>(bits);
+}

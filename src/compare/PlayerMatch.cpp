@@ -19,12 +19,6 @@ struct PlayerTrack {
     int16_t cell[kCoordinates];
 };
 
-int ReadInt16LE(const uint8_t* p)
-{
-    auto bits = static_cast<uint16_t>(p[0] | (p[1] << 8));
-    return static_cast<int16_t>(bits);
-}
-
 // The same values as Formation_X and Formation_Y, read in one sweep: a
 // player's 24 entries follow one another in the order ball state, zone
 // column, zone row, each an x and a y.
@@ -32,7 +26,7 @@ void ReadTrack(const Formation* formation, int player, PlayerTrack* track)
 {
     const uint8_t* entries = formation->bytes + Formation_EntryOffset(player, 0, 0, 0);
     for (int i = 0; i < kCoordinates; ++i)
-        track->fine[i] = static_cast<int16_t>(ReadInt16LE(entries + 2 * i));
+        track->fine[i] = static_cast<int16_t>(Formation_ReadInt16(entries + 2 * i));
     for (int i = 0; i < kCoordinates; ++i)
         track->cell[i] = static_cast<int16_t>(track->fine[i] / kCellSize); // truncates toward zero
 }
