@@ -1,5 +1,6 @@
 #include "compare/Formation.h"
 
+#include "support/FilePath.h"
 #include "support/Memory.h"
 #include "support/Str.h"
 
@@ -33,7 +34,7 @@ void Formation_Destroy(Formation* formation)
 
 Formation* Formation_Load(const char* path)
 {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = File_Open(path, "rb");
     if (!file)
         return nullptr;
     Formation* formation = Formation_Create();

@@ -2,7 +2,7 @@
 
 #include "results/TacticFiles.h"
 #include "results/TacticNameIndex.h"
-#include "support/FileReplace.h"
+#include "support/FilePath.h"
 #include "support/Memory.h"
 #include "support/Str.h"
 
@@ -59,7 +59,7 @@ char* TemporaryPathBeside(const char* path)
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".saving-%d", attempt);
         char* candidate = Str_Concat(Str_Dup(path), suffix);
-        std::FILE* existing = std::fopen(candidate, "r");
+        std::FILE* existing = File_Open(candidate, "r");
         if (!existing)
             return candidate;
         std::fclose(existing);
@@ -147,7 +147,7 @@ int TacticBook_LoadFile(TacticBook* book, const char* path)
 {
     if (!path)
         return -1;
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = File_Open(path, "r");
     if (!file)
         return -1;
     book->tactic_files = TacticFileListing_Read(book->tactics_folder);
@@ -187,7 +187,7 @@ int TacticBook_SaveSummaries(const char* path, const DArray* summaries)
     char* temporary = TemporaryPathBeside(path);
     if (!temporary)
         return -1;
-    std::FILE* file = std::fopen(temporary, "w");
+    std::FILE* file = File_Open(temporary, "w");
     if (!file) {
         Str_Free(temporary);
         return -1;
@@ -201,7 +201,7 @@ int TacticBook_SaveSummaries(const char* path, const DArray* summaries)
     bool closed = File_Close(file) == 0;
     bool replaced = written && closed && File_Replace(temporary, path) == 0;
     if (!replaced)
-        std::remove(temporary);
+        File_Remove(temporary);
     Str_Free(temporary);
     return replaced ? 0 : -1;
 }

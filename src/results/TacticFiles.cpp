@@ -1,5 +1,7 @@
 #include "results/TacticFiles.h"
 
+#include "support/FilePath.h"
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -51,12 +53,8 @@ std::string AsciiName(const std::basic_string<Char>& name)
 
 TacticFileListing* TacticFileListing_Read(const char* folder)
 {
-    // Only plain ASCII folder paths are listed: they mean the same folder
-    // whatever code page converts them.
-    if (!IsAscii(folder))
-        return nullptr;
     std::error_code error;
-    fs::directory_iterator entry(fs::path(folder), error);
+    fs::directory_iterator entry(File_PathOf(folder), error);
     if (error)
         return nullptr;
     auto* listing = new TacticFileListing;
