@@ -2,6 +2,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/MainWindowClass.h"
+#include "app/Note.h"
 #include "app/TextBuffer.h"
 #include "compare/DifferenceDialog.h"
 #include "resizer/Resizer.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kNoteCaption = "Note";
 constexpr const char* kTextFiles = "Text files";
 constexpr const char* kTextPattern = "*.txt";
 
@@ -80,12 +80,12 @@ void OnSaveAs(HWND dialog, MainWindow* window)
 {
     DArray* selection = ResultsList_Selection(window->list); // ours to destroy
     if (selection->count < 1) {
-        MessageBoxA(dialog, "Select tactics to save\n", kNoteCaption, MB_OK);
+        ShowNote(dialog, "Select tactics to save\n");
     } else if (char* path = window->chooser->choose_save("Select file to save to", kTextFiles, kTextPattern)) {
         if (TacticBook_SaveSummaries(path, selection) != 0) {
             char message[kTextBufferSize + MAX_PATH];
             std::snprintf(message, sizeof message, "Could not save %s\n", path);
-            MessageBoxA(dialog, message, kNoteCaption, MB_OK);
+            ShowNote(dialog, message);
         }
         Str_Free(path);
     }
