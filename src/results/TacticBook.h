@@ -45,8 +45,12 @@ char PathSeparator();
 TacticBook* TacticBook_Create();
 void TacticBook_Destroy(TacticBook* book);
 
-// Adds the seasons of a results file: 0 when it was read, -1 when path is
-// null or the file cannot be opened (the book is then unchanged).
+// What TacticBook_LoadFile returns besides 0 (the file was read).
+constexpr int kLoadNoFile = -1;    // path is null or the file cannot be opened: the book is unchanged
+constexpr int kLoadReadError = -2; // reading failed part-way: the seasons read before it are kept
+
+// Adds the seasons of a results file (path in UTF-8): 0, kLoadNoFile or
+// kLoadReadError.
 int TacticBook_LoadFile(TacticBook* book, const char* path);
 
 // Takes a record into the book (names shorter than 3 characters are
