@@ -1,5 +1,8 @@
 #include "results/TacticBook.h"
 
+#include "results/RecordBlocks.h"
+#include "results/ResultsLines.h"
+#include "results/SeasonLine.h"
 #include "results/TacticFiles.h"
 #include "results/TacticNameIndex.h"
 #include "support/FilePath.h"
@@ -44,12 +47,6 @@ double Share(const TacticSummary* summary, int32_t part)
     return static_cast<double>(part) / static_cast<double>(total);
 }
 
-TacticSummary* SummaryAt(const TacticBook* book, int position)
-{
-    return static_cast<TacticSummary*>(book->summaries->elems[position]);
-}
-
-void DestroyResult(void* result) { TacticResult_Destroy(static_cast<TacticResult*>(result)); }
 void DestroySummary(void* summary) { TacticSummary_Destroy(static_cast<TacticSummary*>(summary)); }
 
 // A file name beside path that does not exist yet, for writing before replacing.
@@ -79,6 +76,7 @@ TacticBook* TacticBook_Create()
     book->tactics_folder = JoinPath(book->game_folder, "tactics");
     book->index = TacticNameIndex_Create();
     book->tactic_files = nullptr;
+    book->record_blocks = RecordBlocks_Create();
     return book;
 }
 
@@ -86,7 +84,8 @@ void TacticBook_Destroy(TacticBook* book)
 {
     if (!book)
         return;
-    DArray_Destroy(book->results, DestroyResult);
+    DArray_Destroy(book->results, nullptr);
+    RecordBlocks_Destroy(book->record_blocks);
     DArray_Destroy(book->summaries, DestroySummary);
     TacticNameIndex_Destroy(book->index);
     Str_Free(book->tactics_folder);
@@ -96,49 +95,151 @@ void TacticBook_Destroy(TacticBook* book)
 
 namespace {
 
-// Steps of taking a record in, up to absorbing it: drops records without a
-// usable name (null then), appends the record to the book and finds or makes
-// its summary. Returns the summary's position in summaries.
-int TakeRecord(TacticBook* book, TacticResult* record)
+// A summary with its four accumulators in one block (a book may hold a
+// hundred thousand summaries).
+struct SummaryBlock {
+    TacticSummary summary;
+    SampleStats stats[4];
+};
+
+TacticSummary* NewSummary(const char* name, int results_capacity)
 {
-    if (!record || !record->name)
-        return -1;
-    if (std::strlen(record->name) < kMinNameLength) {
-        TacticResult_Destroy(record);
-        return -1;
-    }
-    DArray_Append(book->results, record);
-    int position = TacticBook_FindSummary(book, record);
-    if (position < 0) {
-        TacticSummary* summary = TacticSummary_Create(record->name);
-        if (TacticFileListing_MayExist(book->tactic_files, summary->name))
-            TacticSummary_AttachFormation(summary, book->tactics_folder);
-        DArray_Append(book->summaries, summary);
-        position = book->summaries->count - 1;
-        TacticNameIndex_Insert(book->index, summary->name, summary, position);
-    }
-    return position;
+    auto* block = static_cast<SummaryBlock*>(Mem_Alloc(sizeof(SummaryBlock)));
+    for (SampleStats& stats : block->stats)
+        SampleStats_Init(&stats);
+    TacticSummary* summary = &block->summary;
+    summary->name = Str_Dup(name);
+    summary->goals_for_stats = &block->stats[0];
+    summary->goals_against_stats = &block->stats[1];
+    summary->points_stats = &block->stats[2];
+    summary->ev_stats = &block->stats[3];
+    summary->results = DArray_Create(results_capacity);
+    summary->formation = nullptr;
+    summary->won = 0;
+    summary->drawn = 0;
+    summary->lost = 0;
+    return summary;
 }
 
-// Absorbs the records taken from one file, tactic by tactic: each summary
-// receives its records in file order, exactly as one by one, but with its
-// accumulators in the cache while it does.
-void AbsorbByTactic(TacticBook* book, const std::vector<TacticResult*>& records, const std::vector<int>& positions)
+// Makes the summary of a name that has none yet, with its formation, at the
+// end of summaries.
+TacticSummary* AddSummary(TacticBook* book, TacticName* name, int results_capacity)
 {
-    std::vector<int> starts(static_cast<std::size_t>(book->summaries->count) + 1, 0);
-    for (int position : positions)
-        ++starts[static_cast<std::size_t>(position) + 1];
-    for (std::size_t i = 1; i < starts.size(); ++i)
-        starts[i] += starts[i - 1];
-    std::vector<TacticResult*> grouped(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i)
-        grouped[static_cast<std::size_t>(starts[static_cast<std::size_t>(positions[i])]++)] = records[i];
-    std::size_t next = 0;
-    for (int position = 0; position < book->summaries->count; ++position) {
-        TacticSummary* summary = SummaryAt(book, position);
-        for (; next < static_cast<std::size_t>(starts[static_cast<std::size_t>(position)]); ++next)
-            TacticSummary_Absorb(summary, grouped[next]);
+    TacticSummary* summary = NewSummary(TacticName_Text(name), results_capacity);
+    if (TacticFileListing_MayExist(book->tactic_files, summary->name))
+        TacticSummary_AttachFormation(summary, book->tactics_folder);
+    DArray_Append(book->summaries, summary);
+    name->summary = summary;
+    name->position = book->summaries->count - 1;
+    return summary;
+}
+
+// Adds the record's season to the summary's accumulators and totals.
+void AddSeason(TacticSummary* summary, TacticResult* record)
+{
+    SampleStats_Add(summary->goals_for_stats, static_cast<double>(record->goals_for));
+    SampleStats_Add(summary->goals_against_stats, static_cast<double>(record->goals_against));
+    SampleStats_Add(summary->points_stats, static_cast<double>(record->points));
+    summary->won = SaturatingAdd(summary->won, record->won);
+    summary->drawn = SaturatingAdd(summary->drawn, record->drawn);
+    summary->lost = SaturatingAdd(summary->lost, record->lost);
+    record->counted = 1;
+}
+
+// Reads the seasons of a file into records in the book's blocks, appended to
+// the book's results and named with the book's copies of their names, and
+// counts them by name id. False when a read error ended reading.
+bool ReadSeasons(TacticBook* book, std::FILE* file, std::vector<int>* seasons)
+{
+    ResultsLines lines(file);
+    char* line = nullptr;
+    std::size_t length = 0;
+    while (lines.Next(&line, &length)) {
+        TacticResult season = kNewSeason;
+        std::size_t name_length = 0;
+        if (!SeasonLine_Parse(line, length, &season, &name_length) || name_length < kMinNameLength)
+            continue;
+        TacticName* name = TacticNameIndex_Intern(book->index, line, name_length);
+        season.name = const_cast<char*>(TacticName_Text(name));
+        DArray_Append(book->results, RecordBlocks_New(book->record_blocks, season));
+        if (name->id >= seasons->size())
+            seasons->resize(name->id + 1, 0);
+        ++(*seasons)[name->id];
     }
+    return !lines.Failed();
+}
+
+// Asks the processor to fetch what address points to into the cache.
+void Prefetch(const void* address)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+// The records that one load gives a summary, at the end of its results.
+struct NewRecords {
+    TacticSummary* summary;
+    void** records;
+    int count;
+};
+
+// Absorbs the records group by group, each summary's accumulators staying in
+// the cache while it takes its records; the records themselves, spread over
+// the file's order, are fetched a few ahead.
+void AbsorbGroups(const std::vector<NewRecords>& groups)
+{
+    constexpr int kAhead = 8;
+    std::size_t ahead_group = 0;
+    int ahead = 0;
+    auto fetch_next = [&] {
+        while (ahead_group < groups.size() && ahead == groups[ahead_group].count) {
+            ++ahead_group;
+            ahead = 0;
+        }
+        if (ahead_group < groups.size())
+            Prefetch(groups[ahead_group].records[ahead++]);
+    };
+    for (int i = 0; i < kAhead; ++i)
+        fetch_next();
+    for (const NewRecords& group : groups) {
+        for (int i = 0; i < group.count; ++i) {
+            fetch_next();
+            AddSeason(group.summary, static_cast<TacticResult*>(group.records[i]));
+        }
+        group.summary->results->count += group.count;
+    }
+}
+
+// Gives every tactic of the records from first_record on its records, in
+// file order, making summaries for new names in order of first appearance,
+// and absorbs them.
+void JoinSummaries(TacticBook* book, int first_record, const std::vector<int>& seasons)
+{
+    book->tactic_files = TacticFileListing_Read(book->tactics_folder);
+    std::vector<NewRecords> groups;
+    std::vector<void**> next(seasons.size(), nullptr); // by name id: where its next record goes
+    for (uint32_t id = 0; id < seasons.size(); ++id) {
+        if (seasons[id] == 0)
+            continue;
+        TacticName* name = TacticNameIndex_At(book->index, id);
+        auto* summary = static_cast<TacticSummary*>(name->summary);
+        if (!summary)
+            summary = AddSummary(book, name, seasons[id]);
+        DArray* results = summary->results;
+        DArray_Reserve(results, results->count + seasons[id]);
+        next[id] = results->elems + results->count;
+        groups.push_back(NewRecords{summary, next[id], seasons[id]});
+    }
+    TacticFileListing_Destroy(book->tactic_files);
+    book->tactic_files = nullptr;
+    for (int i = first_record; i < book->results->count; ++i) {
+        auto* record = static_cast<TacticResult*>(book->results->elems[i]);
+        *next[TacticName_OfText(record->name)->id]++ = record;
+    }
+    AbsorbGroups(groups);
 }
 
 } // namespace
@@ -146,33 +247,41 @@ void AbsorbByTactic(TacticBook* book, const std::vector<TacticResult*>& records,
 int TacticBook_LoadFile(TacticBook* book, const char* path)
 {
     if (!path)
-        return -1;
-    std::FILE* file = File_Open(path, "r");
+        return kLoadNoFile;
+    // Binary: the reader itself treats line ends as a text stream does.
+    std::FILE* file = File_Open(path, "rb");
     if (!file)
-        return -1;
-    book->tactic_files = TacticFileListing_Read(book->tactics_folder);
-    std::vector<TacticResult*> records;
-    std::vector<int> positions;
-    while (!std::feof(file)) {
-        TacticResult* record = TacticResult_ReadNext(file);
-        int position = TakeRecord(book, record);
-        if (position >= 0) {
-            records.push_back(record);
-            positions.push_back(position);
-        }
-    }
-    AbsorbByTactic(book, records, positions);
-    TacticFileListing_Destroy(book->tactic_files);
-    book->tactic_files = nullptr;
+        return kLoadNoFile;
+    int result = TacticBook_LoadStream(book, file);
     File_Close(file);
-    return 0;
+    return result;
+}
+
+int TacticBook_LoadStream(TacticBook* book, std::FILE* file)
+{
+    int first_record = book->results->count;
+    std::vector<int> seasons;
+    bool read = ReadSeasons(book, file, &seasons);
+    JoinSummaries(book, first_record, seasons);
+    return read ? 0 : kLoadReadError;
 }
 
 void TacticBook_Add(TacticBook* book, TacticResult* record)
 {
-    int position = TakeRecord(book, record);
-    if (position >= 0)
-        TacticSummary_Absorb(SummaryAt(book, position), record);
+    if (!record || !record->name)
+        return;
+    std::size_t length = std::strlen(record->name);
+    if (length < kMinNameLength) {
+        TacticResult_Destroy(record);
+        return;
+    }
+    RecordBlocks_Adopt(book->record_blocks, record);
+    DArray_Append(book->results, record);
+    TacticName* name = TacticNameIndex_Intern(book->index, record->name, length);
+    auto* summary = static_cast<TacticSummary*>(name->summary);
+    if (!summary)
+        summary = AddSummary(book, name, kSummaryResultsCapacity);
+    TacticSummary_Absorb(summary, record);
 }
 
 int TacticBook_FindSummary(const TacticBook* book, const TacticResult* record)
@@ -208,18 +317,7 @@ int TacticBook_SaveSummaries(const char* path, const DArray* summaries)
 
 TacticSummary* TacticSummary_Create(const char* name)
 {
-    auto* summary = static_cast<TacticSummary*>(Mem_Alloc(sizeof(TacticSummary)));
-    summary->name = Str_Dup(name);
-    summary->goals_for_stats = SampleStats_Create();
-    summary->goals_against_stats = SampleStats_Create();
-    summary->points_stats = SampleStats_Create();
-    summary->ev_stats = SampleStats_Create();
-    summary->results = DArray_Create(kSummaryResultsCapacity);
-    summary->formation = nullptr;
-    summary->won = 0;
-    summary->drawn = 0;
-    summary->lost = 0;
-    return summary;
+    return NewSummary(name, kSummaryResultsCapacity);
 }
 
 void TacticSummary_Destroy(TacticSummary* summary)
@@ -227,13 +325,9 @@ void TacticSummary_Destroy(TacticSummary* summary)
     if (!summary)
         return;
     Str_Free(summary->name);
-    SampleStats_Destroy(summary->goals_for_stats);
-    SampleStats_Destroy(summary->goals_against_stats);
-    SampleStats_Destroy(summary->points_stats);
-    SampleStats_Destroy(summary->ev_stats);
     DArray_Destroy(summary->results, nullptr);
     Formation_Destroy(summary->formation);
-    Mem_Free(summary);
+    Mem_Free(summary); // with its accumulators
 }
 
 void TacticSummary_AttachFormation(TacticSummary* summary, const char* tactics_folder)
@@ -253,14 +347,8 @@ void TacticSummary_Absorb(TacticSummary* summary, TacticResult* record)
 {
     if (record->counted != 0 || !Str_Equal(record->name, summary->name))
         return;
-    SampleStats_Add(summary->goals_for_stats, static_cast<double>(record->goals_for));
-    SampleStats_Add(summary->goals_against_stats, static_cast<double>(record->goals_against));
-    SampleStats_Add(summary->points_stats, static_cast<double>(record->points));
-    summary->won = SaturatingAdd(summary->won, record->won);
-    summary->drawn = SaturatingAdd(summary->drawn, record->drawn);
-    summary->lost = SaturatingAdd(summary->lost, record->lost);
+    AddSeason(summary, record);
     DArray_Append(summary->results, record);
-    record->counted = 1;
 }
 
 int TacticSummary_SameName(const TacticSummary* a, const TacticSummary* b)

@@ -8,10 +8,14 @@
 #include "support/DArray.h"
 
 #include <cstdint>
+#include <cstdio>
 
 struct TacticNameIndex;   // hash index from name to summary, kept beside summaries
 struct TacticFileListing; // the tactic files present while a results file loads
+struct RecordBlocks;      // where the book's records live
 
+// The four accumulators live in the summary's own block: they are reset with
+// SampleStats_Init, never replaced or destroyed on their own.
 struct TacticSummary {
     char* name;                        // the summary's own copy
     SampleStats* goals_for_stats;      // goals scored, one value per season
@@ -26,12 +30,13 @@ struct TacticSummary {
 };
 
 struct TacticBook {
-    DArray* results;          // TacticResult*, every record taken in, owned
+    DArray* results;          // TacticResult*, every record taken in, owned (in record_blocks)
     DArray* summaries;        // TacticSummary*, one per name, owned
     char* tactics_folder;     // game_folder + separator + "tactics"
     char* game_folder;        // the game's install folder
-    TacticNameIndex* index;   // name -> summary, for fast lookups while loading
+    TacticNameIndex* index;   // name -> summary; holds the names of the records that loading made
     TacticFileListing* tactic_files; // set only while TacticBook_LoadFile runs
+    RecordBlocks* record_blocks; // the records: those loaded in blocks, those added one by one
 };
 
 // The game's install folder, a new heap string: the registry value "Location"
@@ -50,11 +55,17 @@ constexpr int kLoadNoFile = -1;    // path is null or the file cannot be opened:
 constexpr int kLoadReadError = -2; // reading failed part-way: the seasons read before it are kept
 
 // Adds the seasons of a results file (path in UTF-8): 0, kLoadNoFile or
-// kLoadReadError.
+// kLoadReadError. A UTF-8 byte-order mark at the start of the file is
+// skipped.
 int TacticBook_LoadFile(TacticBook* book, const char* path);
 
-// Takes a record into the book (names shorter than 3 characters are
-// destroyed); null or a record without a name is ignored.
+// Adds the seasons of a results file open in binary mode, read from its
+// current position: 0 or kLoadReadError. The file stays open.
+int TacticBook_LoadStream(TacticBook* book, std::FILE* file);
+
+// Takes a heap record (TacticResult_Create, TacticResult_ReadNext) into the
+// book (names shorter than 3 characters are destroyed); null or a record
+// without a name is ignored.
 void TacticBook_Add(TacticBook* book, TacticResult* record);
 
 // Index in summaries of the summary with the record's name, or -1.

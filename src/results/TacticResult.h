@@ -20,7 +20,9 @@ struct TacticResult {
 TacticResult* TacticResult_Create();
 
 // Reads lines until one parses as a season and returns its record, or null
-// when the file ends first. Lines that are skipped are consumed.
+// when the file ends first or a read error comes first (the line that the
+// error cut short is not read as a season). Lines that are skipped are
+// consumed.
 //
 // A season line is: the name (first column up to the first blank or tab);
 // goals for and against joined by '-'; the points; optionally the games; and

@@ -42,6 +42,14 @@ DArray* DArray_Append(DArray* array, void* elem)
     return array;
 }
 
+void DArray_Reserve(DArray* array, int capacity)
+{
+    if (capacity <= array->capacity)
+        return;
+    array->elems = static_cast<void**>(Mem_ReallocArray(array->elems, capacity, sizeof(void*)));
+    array->capacity = capacity;
+}
+
 DArray* DArray_Copy(const DArray* array, DArrayCopier copier)
 {
     DArray* copy = DArray_Create(array->capacity);

@@ -24,6 +24,10 @@ DArray* DArray_Create(int initial_capacity);
 // Appends elem at index count, doubling the capacity first when full.
 DArray* DArray_Append(DArray* array, void* elem);
 
+// Makes room for at least capacity elements (the block never shrinks); count
+// and the elements stay as they are.
+void DArray_Reserve(DArray* array, int capacity);
+
 // A new array with the source's capacity holding the copier's result for each
 // element in order, or the element values themselves with a null copier.
 DArray* DArray_Copy(const DArray* array, DArrayCopier copier);

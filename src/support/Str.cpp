@@ -129,8 +129,10 @@ std::size_t ReadLineChars(std::FILE* file, char** buffer, std::size_t* capacity)
 
 std::size_t File_ReadLineInto(std::FILE* file, char** buffer, std::size_t* capacity)
 {
-    // Once the end-of-file indicator is set it stays set: nothing more is read.
-    std::size_t length = std::feof(file) ? 0 : ReadLineChars(file, buffer, capacity);
+    // Once the end-of-file or error indicator is set it stays set: nothing
+    // more is read.
+    bool ended = std::feof(file) || std::ferror(file);
+    std::size_t length = ended ? 0 : ReadLineChars(file, buffer, capacity);
     (*buffer)[length] = '\0';
     return length;
 }

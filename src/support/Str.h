@@ -24,7 +24,9 @@ void Str_Free(char* s);
 // feed is dropped wherever it stands, and a carriage return directly before
 // the line feed too, so a file gives the same lines on every platform (a
 // Ctrl-Z ends the input everywhere, as in a Windows text stream). Never
-// returns null: at the end of the file the line is empty.
+// returns null: at the end of the file the line is empty. A read error ends
+// the line (what was read before it is returned, and ferror tells the caller)
+// and every later call reads nothing, as at the end of the file.
 char* File_ReadLine(std::FILE* file);
 
 // Reads the next line as File_ReadLine does into *buffer, a heap string with
