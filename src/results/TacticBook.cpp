@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,6 +20,9 @@ constexpr int kBookResultsCapacity = 8192;
 constexpr int kBookSummariesCapacity = 256;
 constexpr int kSummaryResultsCapacity = 32;
 constexpr std::size_t kMinNameLength = 3;
+// The records of this many tactics (by name id) stand on one shelf of the
+// record blocks: their summaries fit in the cache together.
+constexpr uint32_t kNamesPerShelf = 512;
 
 char* JoinPath(const char* folder, const char* name)
 {
@@ -146,100 +150,121 @@ void AddSeason(TacticSummary* summary, TacticResult* record)
     record->counted = 1;
 }
 
+// Seasons read but not yet made records, so that their names are looked up
+// together (TacticNameIndex_InternAll). Each holds a copy of its name: the
+// line it was read from does not stay.
+class PendingSeasons {
+public:
+    static constexpr std::size_t kNameRoom = 64;
+
+    explicit PendingSeasons(TacticBook* book) : book_(book) {}
+
+    void Add(const TacticResult& values, const char* name, std::size_t length)
+    {
+        if (length > kNameRoom) {
+            // A long name is looked up at once, after the seasons before it.
+            Flush();
+            TacticNameText text{name, length};
+            TacticName* entry = nullptr;
+            TacticNameIndex_InternAll(book_->index, &text, 1, &entry);
+            MakeRecord(values, entry);
+            return;
+        }
+        Season& season = pending_[count_++];
+        season.values = values;
+        std::memcpy(season.name, name, length);
+        texts_[count_ - 1] = TacticNameText{season.name, length};
+        if (count_ == kCount)
+            Flush();
+    }
+
+    // Makes records of every pending season, in the order read.
+    void Flush()
+    {
+        TacticNameIndex_InternAll(book_->index, texts_, count_, names_);
+        for (std::size_t i = 0; i < count_; ++i)
+            MakeRecord(pending_[i].values, names_[i]);
+        count_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kCount = 64;
+    struct Season {
+        TacticResult values;
+        char name[kNameRoom];
+    };
+
+    void MakeRecord(TacticResult values, TacticName* name)
+    {
+        values.name = const_cast<char*>(TacticName_Text(name));
+        DArray_Append(book_->results, RecordBlocks_New(book_->record_blocks, name->id / kNamesPerShelf, values));
+        ++name->seasons;
+    }
+
+    TacticBook* book_;
+    Season pending_[kCount];
+    TacticNameText texts_[kCount];
+    TacticName* names_[kCount];
+    std::size_t count_ = 0;
+};
+
 // Reads the seasons of a file into records in the book's blocks, appended to
 // the book's results and named with the book's copies of their names, and
-// counts them by name id. False when a read error ended reading.
-bool ReadSeasons(TacticBook* book, std::FILE* file, std::vector<int>* seasons)
+// counts them in their names. False when a read error ended reading.
+bool ReadSeasons(TacticBook* book, std::FILE* file)
 {
     ResultsLines lines(file);
+    PendingSeasons pending(book);
     char* line = nullptr;
     std::size_t length = 0;
     while (lines.Next(&line, &length)) {
         TacticResult season = kNewSeason;
         std::size_t name_length = 0;
-        if (!SeasonLine_Parse(line, length, &season, &name_length) || name_length < kMinNameLength)
-            continue;
-        TacticName* name = TacticNameIndex_Intern(book->index, line, name_length);
-        season.name = const_cast<char*>(TacticName_Text(name));
-        DArray_Append(book->results, RecordBlocks_New(book->record_blocks, season));
-        if (name->id >= seasons->size())
-            seasons->resize(name->id + 1, 0);
-        ++(*seasons)[name->id];
+        if (SeasonLine_Parse(line, length, &season, &name_length) && name_length >= kMinNameLength)
+            pending.Add(season, line, name_length);
     }
+    pending.Flush();
     return !lines.Failed();
 }
 
-// Asks the processor to fetch what address points to into the cache.
-void Prefetch(const void* address)
-{
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
-
-// The records that one load gives a summary, at the end of its results.
-struct NewRecords {
-    TacticSummary* summary;
-    void** records;
-    int count;
-};
-
-// Absorbs the records group by group, each summary's accumulators staying in
-// the cache while it takes its records; the records themselves, spread over
-// the file's order, are fetched a few ahead.
-void AbsorbGroups(const std::vector<NewRecords>& groups)
-{
-    constexpr int kAhead = 8;
-    std::size_t ahead_group = 0;
-    int ahead = 0;
-    auto fetch_next = [&] {
-        while (ahead_group < groups.size() && ahead == groups[ahead_group].count) {
-            ++ahead_group;
-            ahead = 0;
-        }
-        if (ahead_group < groups.size())
-            Prefetch(groups[ahead_group].records[ahead++]);
-    };
-    for (int i = 0; i < kAhead; ++i)
-        fetch_next();
-    for (const NewRecords& group : groups) {
-        for (int i = 0; i < group.count; ++i) {
-            fetch_next();
-            AddSeason(group.summary, static_cast<TacticResult*>(group.records[i]));
-        }
-        group.summary->results->count += group.count;
-    }
-}
-
-// Gives every tactic of the records from first_record on its records, in
-// file order, making summaries for new names in order of first appearance,
-// and absorbs them.
-void JoinSummaries(TacticBook* book, int first_record, const std::vector<int>& seasons)
+// Gives every tactic its records of this load (those on the record blocks'
+// shelves from marks on), in file order, making summaries for new names in
+// order of first appearance, and absorbs them. The shelves are taken one after
+// the other: the tactics of a shelf stay in the cache while they take its
+// records.
+void JoinSummaries(TacticBook* book, const std::vector<std::size_t>& marks)
 {
     book->tactic_files = TacticFileListing_Read(book->tactics_folder);
-    std::vector<NewRecords> groups;
-    std::vector<void**> next(seasons.size(), nullptr); // by name id: where its next record goes
-    for (uint32_t id = 0; id < seasons.size(); ++id) {
-        if (seasons[id] == 0)
-            continue;
+    uint32_t names = TacticNameIndex_Count(book->index);
+    std::vector<void**> next(names, nullptr); // by name id: where its next record goes
+    for (uint32_t id = 0; id < names; ++id) {
         TacticName* name = TacticNameIndex_At(book->index, id);
+        int seasons = static_cast<int>(std::exchange(name->seasons, 0));
+        if (seasons == 0)
+            continue;
         auto* summary = static_cast<TacticSummary*>(name->summary);
         if (!summary)
-            summary = AddSummary(book, name, seasons[id]);
+            summary = AddSummary(book, name, seasons);
         DArray* results = summary->results;
-        DArray_Reserve(results, results->count + seasons[id]);
+        DArray_Reserve(results, results->count + seasons);
         next[id] = results->elems + results->count;
-        groups.push_back(NewRecords{summary, next[id], seasons[id]});
+        results->count += seasons; // the slots are filled below
     }
     TacticFileListing_Destroy(book->tactic_files);
     book->tactic_files = nullptr;
-    for (int i = first_record; i < book->results->count; ++i) {
-        auto* record = static_cast<TacticResult*>(book->results->elems[i]);
-        *next[TacticName_OfText(record->name)->id]++ = record;
+    for (std::size_t shelf = 0; shelf < RecordBlocks_Shelves(book->record_blocks); ++shelf) {
+        std::size_t position = shelf < marks.size() ? marks[shelf] : 0;
+        while (position < RecordBlocks_OnShelf(book->record_blocks, shelf)) {
+            std::size_t count = 0;
+            TacticResult* run = RecordBlocks_Run(book->record_blocks, shelf, position, &count);
+            for (TacticResult* record = run; record < run + count; ++record) {
+                TacticName* name = TacticName_OfText(record->name);
+                *next[name->id]++ = record;
+                AddSeason(static_cast<TacticSummary*>(name->summary), record);
+            }
+            position += count;
+        }
     }
-    AbsorbGroups(groups);
 }
 
 } // namespace
@@ -259,10 +284,11 @@ int TacticBook_LoadFile(TacticBook* book, const char* path)
 
 int TacticBook_LoadStream(TacticBook* book, std::FILE* file)
 {
-    int first_record = book->results->count;
-    std::vector<int> seasons;
-    bool read = ReadSeasons(book, file, &seasons);
-    JoinSummaries(book, first_record, seasons);
+    std::vector<std::size_t> marks(RecordBlocks_Shelves(book->record_blocks));
+    for (std::size_t shelf = 0; shelf < marks.size(); ++shelf)
+        marks[shelf] = RecordBlocks_OnShelf(book->record_blocks, shelf);
+    bool read = ReadSeasons(book, file);
+    JoinSummaries(book, marks);
     return read ? 0 : kLoadReadError;
 }
 

@@ -2,6 +2,7 @@
 
 #include "results/TacticBook.h"
 #include "support/Memory.h"
+#include "support/Prefetch.h"
 
 #include <bit>
 #include <chrono>
@@ -157,6 +158,7 @@ struct TacticNameIndex {
     std::size_t longest_probe = 0; // the furthest any name sits from its hash's slot
     uint64_t k0 = RandomKeyPart();
     uint64_t k1 = RandomKeyPart();
+    uint64_t keys = 0;              // how many times the key was replaced
     std::vector<TacticName*> names; // by id
     NameStore store;
 
@@ -172,6 +174,18 @@ struct TacticNameIndex {
                 return nullptr;
             if (slot.hash == hash && slot.name->length == length &&
                 std::memcmp(TacticName_Text(slot.name), text, length) == 0)
+                return slot.name;
+        }
+        return nullptr;
+    }
+
+    // The first name on the probe path of hash whose hash is the same, or
+    // null: the name that a lookup will most likely compare.
+    const TacticName* Candidate(uint64_t hash) const
+    {
+        for (std::size_t probe = 0, i = hash & Mask(); probe <= longest_probe; ++probe, i = (i + 1) & Mask()) {
+            const Slot& slot = slots[i];
+            if (!slot.name || slot.hash == hash)
                 return slot.name;
         }
         return nullptr;
@@ -214,6 +228,7 @@ struct TacticNameIndex {
     void Rekey()
     {
         for (int attempt = 0;; ++attempt) {
+            ++keys;
             k0 = RandomKeyPart();
             k1 = RandomKeyPart();
             slots.assign(slots.size() * (attempt == 0 ? 1 : 2), Slot{0, nullptr});
@@ -229,7 +244,7 @@ struct TacticNameIndex {
     TacticName* Add(const char* text, std::size_t length, uint64_t hash)
     {
         TacticName* name = store.Add(text, length);
-        *name = TacticName{nullptr, -1, static_cast<uint32_t>(names.size()), static_cast<uint32_t>(length)};
+        *name = TacticName{nullptr, -1, static_cast<uint32_t>(names.size()), static_cast<uint32_t>(length), 0};
         names.push_back(name);
         // At most half of the slots are in use.
         bool placed = 2 * names.size() <= slots.size() || Grow();
@@ -263,6 +278,34 @@ TacticName* TacticNameIndex_Intern(TacticNameIndex* index, const char* text, std
     if (TacticName* name = index->Lookup(text, length, hash))
         return name;
     return index->Add(text, length, hash);
+}
+
+void TacticNameIndex_InternAll(TacticNameIndex* index, const TacticNameText* names, std::size_t count,
+                               TacticName** entries)
+{
+    constexpr std::size_t kBatch = 64;
+    for (std::size_t first = 0; first < count; first += kBatch) {
+        std::size_t n = count - first < kBatch ? count - first : kBatch;
+        const TacticNameText* batch = names + first;
+        uint64_t hashes[kBatch];
+        // Fetch the slots, then the entries they hold, for all names before
+        // comparing any: the fetches overlap instead of waiting in turn.
+        for (std::size_t i = 0; i < n; ++i) {
+            hashes[i] = index->Hash(batch[i].text, batch[i].length);
+            Prefetch(&index->slots[hashes[i] & index->Mask()]);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (const TacticName* name = index->Candidate(hashes[i]))
+                Prefetch(name);
+        }
+        uint64_t keys = index->keys;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (index->keys != keys) // a new key: the hashes are out of date
+                hashes[i] = index->Hash(batch[i].text, batch[i].length);
+            TacticName* name = index->Lookup(batch[i].text, batch[i].length, hashes[i]);
+            entries[first + i] = name ? name : index->Add(batch[i].text, batch[i].length, hashes[i]);
+        }
+    }
 }
 
 uint32_t TacticNameIndex_Count(const TacticNameIndex* index)

@@ -22,6 +22,7 @@ struct TacticName {
     int32_t position; // where the summary was last seen in the owner's summaries, or -1
     uint32_t id;      // 0, 1, 2, ... in the order the names came in
     uint32_t length;  // bytes of the text
+    uint32_t seasons; // the owner's count: the book's loader counts a file's seasons here
 };
 
 TacticNameIndex* TacticNameIndex_Create();
@@ -32,6 +33,16 @@ void TacticNameIndex_Destroy(TacticNameIndex* index);
 // The entry of the name text[0, length), which holds no NUL byte; a new name
 // is copied in, with summary null and position -1.
 TacticName* TacticNameIndex_Intern(TacticNameIndex* index, const char* text, std::size_t length);
+
+struct TacticNameText {
+    const char* text;
+    std::size_t length;
+};
+
+// Interns names[0, count) in order, as TacticNameIndex_Intern one by one
+// does, into entries[0, count); faster for many names in a large index.
+void TacticNameIndex_InternAll(TacticNameIndex* index, const TacticNameText* names, std::size_t count,
+                               TacticName** entries);
 
 // The number of names, and the name with the given id.
 uint32_t TacticNameIndex_Count(const TacticNameIndex* index);
