@@ -1,4 +1,3 @@
-// Loading results files: block reader, read errors, byte-order marks, name index.
 #include "results/ResultsLines.h"
 #include "results/SeasonLine.h"
 #include "results/TacticBook.h"
@@ -31,8 +30,7 @@ std::vector<std::string> SeasonsByBlock(const std::string& path, std::size_t blo
     ResultsLines lines(file.get(), block_size);
     std::vector<std::string> seasons;
     char* line = nullptr;
-    std::size_t length = 0, name_length = 0;
-    while (lines.Next(&line, &length)) {
+    for (std::size_t length = 0, name_length = 0; lines.Next(&line, &length);) {
         TacticResult r = kNewSeason;
         if (SeasonLine_Parse(line, length, &r, &name_length) && name_length >= 3)
             seasons.push_back(Season(r).insert(0, line, name_length));
@@ -86,20 +84,22 @@ TEST(Loading, ExampleFileSavesAsBefore)
     TestBook book;
     ASSERT_EQ(TacticBook_LoadFile(book.get(), KX_EXAMPLE_RESULTS), 0);
     ASSERT_EQ(TacticBook_SaveSummaries(dir.File("saved.txt").c_str(), book->summaries), 0);
-    EXPECT_TRUE(ReadBytes(dir.File("saved.txt")) == ReadBytes(KX_EXAMPLE_RESULTS_SAVED)) << "differs from " KX_EXAMPLE_RESULTS_SAVED;
+    auto text_of = [](const std::string& path) { // as text: Windows writes CR LF
+        std::string text(1 << 16, '\0');
+        text.resize(std::fread(text.data(), 1, text.size(), TextFile(path).get()));
+        return text;
+    };
+    EXPECT_TRUE(text_of(dir.File("saved.txt")) == text_of(KX_EXAMPLE_RESULTS_SAVED)) << KX_EXAMPLE_RESULTS_SAVED;
 }
 
 TEST(Loading, ReadErrorEndsTheLoadAndKeepsWhatWasRead)
 {
-    TempDir dir;
-    TextFile unreadable(dir.File("w.txt"), "wb"), unreadable_too(dir.File("w2.txt"), "wb"); // reads fail
-    EXPECT_EQ(TacticResult_ReadNext(unreadable.get()), nullptr);
+    // Opens, and every read of it fails (under Wine too, as Z:\proc\self\mem).
+    const char* unreadable = PathSeparator() == '/' ? "/proc/self/mem" : "Z:\\proc\\self\\mem";
+    TextFile probe(unreadable);
+    EXPECT_EQ(TacticResult_ReadNext(probe.get()), nullptr);
     TestBook book;
-    EXPECT_EQ(TacticBook_LoadStream(book.get(), unreadable_too.get()), kLoadReadError);
-    EXPECT_EQ(book->results->count, 0);
-#if !defined(_WIN32)
-    EXPECT_EQ(TacticBook_LoadFile(book.get(), "/proc/self/mem"), kLoadReadError);
-#endif
+    EXPECT_EQ(TacticBook_LoadFile(book.get(), unreadable), kLoadReadError);
 #if defined(__GLIBC__)
     // 36 bytes, four at a time, then failure amid a line that would read as points 5.
     static const std::string kBytes = "Alpha 1-2 30\nBeta 3-4 40\nGamma 5-6 50\n";
@@ -140,9 +140,7 @@ TEST(Loading, NameIndexIsKeyedAndTakesANewKeyWhenNamesPileUp)
     TacticNameIndex* other = TacticNameIndex_Create();
     TacticNameIndex* index = TacticNameIndex_Create();
     EXPECT_NE(TacticNameIndex_Hash(other, "Counter442", 10), TacticNameIndex_Hash(index, "Counter442", 10));
-    TacticNameIndex_Destroy(other);
     TacticNameIndex_Destroy(index);
-
     // Names that share their slot under a known key, as if the key had leaked.
     index = TacticNameIndex_CreateWithKey(1, 2);
     std::vector<std::string> crowd;
@@ -162,4 +160,5 @@ TEST(Loading, NameIndexIsKeyedAndTakesANewKeyWhenNamesPileUp)
         EXPECT_EQ(TacticName_OfText(TacticName_Text(entry)), entry);
     }
     TacticNameIndex_Destroy(index);
+    TacticNameIndex_Destroy(other);
 }
