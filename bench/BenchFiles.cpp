@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
-#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -18,8 +18,7 @@ namespace {
 
 struct Files {
     fs::path folder;
-    std::map<std::pair<long, int>, std::string> made;
-    std::map<std::pair<int, bool>, std::string> names_made;
+    std::map<std::string, std::string> made; // file name -> path
     ~Files()
     {
         std::error_code ignored;
@@ -120,53 +119,51 @@ std::vector<std::string> CraftedNames(int count)
     return names;
 }
 
+// The path of the file of this name in the run's folder, written by write
+// (false on failure) the first time it is asked for.
+const std::string& MadeFile(const std::string& name, const std::function<bool(std::FILE*)>& write)
+{
+    Files& files = TheFiles();
+    auto found = files.made.find(name);
+    if (found != files.made.end())
+        return found->second;
+    std::string path = (files.folder / name).string();
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out || !write(out) || std::fclose(out) != 0) {
+        std::fprintf(stderr, "cannot generate %s\n", path.c_str());
+        std::exit(1);
+    }
+    return files.made.emplace(name, path).first->second;
+}
+
 } // namespace
 
 const std::string& BenchNamesFile(int count, bool crafted)
 {
-    Files& files = TheFiles();
-    auto key = std::make_pair(count, crafted);
-    auto found = files.names_made.find(key);
-    if (found != files.names_made.end())
-        return found->second;
-    std::vector<std::string> names;
-    if (crafted) {
-        names = CraftedNames(count);
-    } else {
+    return MadeFile((crafted ? "crafted-" : "ordinary-") + std::to_string(count) + ".txt", [&](std::FILE* out) {
+        std::vector<std::string> names;
+        if (crafted) {
+            names = CraftedNames(count);
+        } else {
+            for (int i = 0; i < count; ++i)
+                names.push_back(ResultsGen_TacticName(i));
+        }
         for (int i = 0; i < count; ++i)
-            names.push_back(ResultsGen_TacticName(i));
-    }
-    std::string path = (files.folder / ((crafted ? "crafted-" : "ordinary-") + std::to_string(count) + ".txt")).string();
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    for (int i = 0; out && i < count; ++i)
-        std::fprintf(out, "%-25s %2i-%-2i %2i %i %i-%i-%i\n", names[static_cast<std::size_t>(i)].c_str(), 50 + i % 30,
-                     40 + i % 20, 40 + i % 40, 38, 10 + i % 10, 10, 18 - i % 10);
-    if (!out || std::fclose(out) != 0) {
-        std::fprintf(stderr, "cannot generate %s\n", path.c_str());
-        std::exit(1);
-    }
-    return files.names_made.emplace(key, path).first->second;
+            std::fprintf(out, "%-25s %2i-%-2i %2i %i %i-%i-%i\n", names[static_cast<std::size_t>(i)].c_str(),
+                         50 + i % 30, 40 + i % 20, 40 + i % 40, 38, 10 + i % 10, 10, 18 - i % 10);
+        return std::ferror(out) == 0;
+    });
 }
 
 const std::string& BenchResultsFile(long lines, int tactics)
 {
-    Files& files = TheFiles();
-    auto key = std::make_pair(lines, tactics);
-    auto found = files.made.find(key);
-    if (found != files.made.end())
-        return found->second;
-    std::string path =
-        (files.folder / ("results-" + std::to_string(lines) + "-" + std::to_string(tactics) + ".txt")).string();
-    ResultsGenOptions options;
-    options.lines = lines;
-    options.tactics = tactics;
-    options.seed = 20261206;
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out || !ResultsGen_Write(out, options) || std::fclose(out) != 0) {
-        std::fprintf(stderr, "cannot generate %s\n", path.c_str());
-        std::exit(1);
-    }
-    return files.made.emplace(key, path).first->second;
+    return MadeFile("results-" + std::to_string(lines) + "-" + std::to_string(tactics) + ".txt", [&](std::FILE* out) {
+        ResultsGenOptions options;
+        options.lines = lines;
+        options.tactics = tactics;
+        options.seed = 20261206;
+        return ResultsGen_Write(out, options);
+    });
 }
 
 long long BenchFileSize(const std::string& path)

@@ -10,8 +10,7 @@ namespace {
 constexpr char kFormFeed = 12;
 constexpr char kCtrlZ = 26;
 constexpr unsigned char kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
-// Room behind the text: for the terminator of a last line without a line
-// feed, and so that short reads a few bytes past a line stay in the block.
+// Room behind the text for the terminator of a last line without a line feed.
 constexpr std::size_t kSlack = 16;
 
 } // namespace
