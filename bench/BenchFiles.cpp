@@ -80,14 +80,17 @@ uint64_t OldUnmix(uint64_t h)
     return h;
 }
 
-// A byte that may stand anywhere in a tactic name of a results line.
+// A byte of a crafted name: printable ASCII and no folder separator, as in
+// ordinary names (other names are looked for on disk as tactic files, which
+// would be measured instead of the index).
 bool NameByte(unsigned char c)
 {
-    return c != 0 && c != '\t' && c != '\n' && c != '\f' && c != '\r' && c != ' ' && c != 26;
+    return c > ' ' && c < 127 && c != '/' && c != '\\' && c != ':';
 }
 
 // count 16-byte names with the same old hash: the first eight bytes are a
-// counter in letters and digits, the last eight are solved for from them.
+// counter in letters and digits, the last eight are solved for from them
+// (and the counter is tried on until they are all name bytes).
 std::vector<std::string> CraftedNames(int count)
 {
     constexpr uint64_t kTarget = 0x5EED5EED5EED5EEDull;
