@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -219,6 +220,8 @@ TacticSummary* TacticSummary_Create(const char* name)
     summary->won = 0;
     summary->drawn = 0;
     summary->lost = 0;
+    summary->ev_calculated = 0;
+    summary->ev_prob = std::numeric_limits<double>::quiet_NaN();
     return summary;
 }
 
