@@ -1,17 +1,19 @@
 // Calculate EV on 1,000,000 generated seasons in 20,000 tactics: the expected
-// points of the seasons (ns per season), the probabilities of the best EV,
-// and the whole command. Sorting 50,000 tactics by the points interval's low
+// points of the seasons (ns per season), the probabilities of the best EV
+// (also for 20,000 equally strong tactics), and the whole command. Sorting 50,000 tactics by the points interval's low
 // end with each key computed once per sort, against the comparator that
 // computes both keys at every comparison.
 #include "BenchFiles.h"
 #include "results/TacticBook.h"
 #include "results/TacticOrder.h"
+#include "stats/ExpectedPoints.h"
 #include "stats/TacticEv.h"
 #include "support/Str.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -74,6 +76,26 @@ void BM_FillEvProbabilities(benchmark::State& state)
     state.counters["tactics"] = book->summaries->count;
 }
 
+// The probabilities when all 20,000 tactics are equally strong, so that none
+// can be ruled out: means around 55 within their standard errors 7 / sqrt(n)
+// for 10 to 90 seasons.
+void BM_BestProbabilitiesEqualTactics(benchmark::State& state)
+{
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> seasons(10, 90);
+    std::normal_distribution<double> deviation(0.0, 1.0);
+    std::vector<MeanEstimate> estimates;
+    for (int i = 0; i < kEvTactics; ++i) {
+        double se = 7.0 / std::sqrt(static_cast<double>(seasons(random)));
+        estimates.push_back({55.0 + se * deviation(random), se});
+    }
+    std::vector<double> probs(estimates.size());
+    for (auto _ : state) {
+        BestProbabilities(estimates.data(), kEvTactics, probs.data());
+        benchmark::DoNotOptimize(probs.data());
+    }
+}
+
 void BM_CalculateEv(benchmark::State& state)
 {
     TacticBook* book = LoadedBook(kEvSeasons, kEvTactics);
@@ -110,6 +132,7 @@ void BM_SortPointsLowKeysOnce(benchmark::State& state) { SortFromShuffled(state,
 
 BENCHMARK(BM_FillEv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_FillEvProbabilities)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BestProbabilitiesEqualTactics)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CalculateEv)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SortPointsLowEveryComparison)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SortPointsLowKeysOnce)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -53,8 +53,11 @@ constexpr double kLogNegligible = -50.0;
 // A density beyond 8.5 standard errors times a cdf product adds less than e^-36.
 constexpr double kDensityReachSe = 8.5;
 constexpr double kLogTermNegligible = -36.0;
-// Grid steps per standard error of the narrowest distribution, and at most.
+// Grid steps per standard error of the narrowest distribution, for n means:
+// 4 + 1.5 sqrt(2 ln n), as the highest of n similar means is spread about
+// sqrt(2 ln n) times narrower than each. At most kMaxSteps in all.
 constexpr double kStepsPerSe = 4.0;
+constexpr double kStepsPerSeSpread = 1.5;
 constexpr int kMaxSteps = 8192;
 constexpr int kMaxBisections = 60;
 
@@ -130,16 +133,18 @@ double IntegralStart(const std::vector<Uncertain>& means, double lo, double hi, 
 // once per grid point and each mean's own factor taken out of it.
 void Integrate(const std::vector<Uncertain>& means, double lo, double hi, double* probs)
 {
+    const double per_se =
+        kStepsPerSe + kStepsPerSeSpread * std::sqrt(2.0 * std::log(static_cast<double>(means.size())));
     double narrowest = kInfinity;
     for (const Uncertain& m : means)
         narrowest = std::min(narrowest, m.se);
-    lo = IntegralStart(means, lo, hi, narrowest / kStepsPerSe);
+    lo = IntegralStart(means, lo, hi, narrowest / per_se);
     narrowest = kInfinity; // of those whose density reaches the integral
     for (const Uncertain& m : means) {
         if (m.mean + kReachSe * m.se >= lo)
             narrowest = std::min(narrowest, m.se);
     }
-    double wanted = std::ceil((hi - lo) * kStepsPerSe / narrowest);
+    double wanted = std::ceil((hi - lo) * per_se / narrowest);
     int steps = wanted > kMaxSteps ? kMaxSteps : std::max(2, static_cast<int>(wanted));
     steps += steps % 2;
     const double step = (hi - lo) / steps;
@@ -227,7 +232,7 @@ void BestProbabilities(const MeanEstimate* estimates, int count, double* probs)
             continue;
         if (e.se > 0.0) {
             uncertain.push_back({e.mean, e.se, i});
-            hi = std::max(hi, e.mean + kReachSe * e.se);
+            hi = std::max(hi, e.mean + kDensityReachSe * e.se);
         } else {
             ++certain_at_floor;
         }

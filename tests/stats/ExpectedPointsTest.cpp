@@ -41,13 +41,11 @@ TEST(ExpectedPoints, WorkedValuesAndSeasonsWithout)
         {1, 50, 50, 1.4800278103504517}, {1, 0, 50, 1.9287498479639178e-22}, {38, 1, 1900, 2.1149546006252086e-20},
         {38, 1900, 0, 114.0}, {0, 10, 10, NAN}, {-38, 10, 10, NAN}, {38, -1, 10, NAN}, {38, 10, -1, NAN},
         {1, 51, 0, NAN}, {1, 0, 51, NAN}, {38, 1901, 0, NAN}, {38, 0, 1901, NAN}, {INT32_MIN, 0, 0, NAN},
-        {38, INT32_MAX, 0, NAN}};
+        {38, INT32_MAX, 0, NAN}, {0, 0, 0, NAN}};
     for (const auto& r : rows) {
         double got = ExpectedPoints(static_cast<int>(r[0]), static_cast<int>(r[1]), static_cast<int>(r[2]));
-        if (std::isnan(r[3]))
-            EXPECT_TRUE(std::isnan(got)) << r[0] << " games " << r[1] << "-" << r[2] << ": got " << got;
-        else
-            EXPECT_NEAR(got / r[3], 1.0, 1e-9) << r[0] << " games " << r[1] << "-" << r[2] << ": got " << got;
+        EXPECT_TRUE(std::isnan(r[3]) ? std::isnan(got) : std::fabs(got / r[3] - 1) < 1e-9)
+            << r[0] << " games " << r[1] << "-" << r[2] << ": got " << got << ", expected " << r[3];
     }
 }
 
@@ -82,7 +80,8 @@ TEST(BestProbabilities, WorkedValuesCertainMeansAndRandomSets)
     // Exactly 0 without integration: 60 + 10 * 0.5 lies below 70 - 10 * 0.1.
     EXPECT_EQ(Best({{70, 0.1}, {60, 0.5}}), (std::vector<double>{1.0, 0.0}));
 
-    // Random sets: as the integral, adding up to 1.
+    // Random sets as the integral, adding up to 1; 3000 rivals at (55, 1) leave
+    // (60, 1) the integral of phi(z) Phi(z + 5)^3000.
     std::mt19937 random(20261207);
     std::uniform_real_distribution<double> mean(50, 60), se(0.3, 4);
     for (int trial = 0; trial < 12; ++trial) {
@@ -94,4 +93,10 @@ TEST(BestProbabilities, WorkedValuesCertainMeansAndRandomSets)
             EXPECT_NEAR(probs[i], BruteForceBest(e, i), 1e-3) << "trial " << trial << ", estimate " << i;
         EXPECT_NEAR(std::accumulate(probs.begin(), probs.end(), 0.0), 1.0, 1e-12) << "trial " << trial;
     }
+    std::vector<MeanEstimate> many(3001, {55, 1});
+    many[0].mean = 60;
+    double exact = 0;
+    for (double z = -12; z <= 12; z += 1.0 / 200)
+        exact += std::exp(-z * z / 2 + 3000 * std::log(0.5 * std::erfc(-(z + 5) / std::sqrt(2.0)))) / 200 / 2.5066283;
+    EXPECT_NEAR(Best(many)[0], exact, 1e-7);
 }
