@@ -44,7 +44,7 @@ constexpr double kSqrtHalf = 0.70710678118654752;
 constexpr double kSqrtTwoPi = 2.5066282746310002;
 // A true mean lies within this many standard errors of its estimate.
 constexpr double kReachSe = 10.0;
-// Above mean + 8 standard errors the log of a cdf is 0 to double precision.
+// Above mean + 8 standard errors the log of a cdf is above -1e-15: taken as 0.
 constexpr double kCdfFlatSe = 8.0;
 // Where the chance that every mean lies below x is under e^-50, what lies
 // further down adds less than that to any tactic's chance: the integral
@@ -55,7 +55,9 @@ constexpr double kDensityReachSe = 8.5;
 constexpr double kLogTermNegligible = -36.0;
 // Grid steps per standard error of the narrowest distribution, for n means:
 // 4 + 1.5 sqrt(2 ln n), as the highest of n similar means is spread about
-// sqrt(2 ln n) times narrower than each. At most kMaxSteps in all.
+// sqrt(2 ln n) times narrower than each. At most kMaxSteps in all, which
+// bounds the work but makes the grid coarser than that when standard errors
+// lie more than about 100 times apart.
 constexpr double kStepsPerSe = 4.0;
 constexpr double kStepsPerSeSpread = 1.5;
 constexpr int kMaxSteps = 8192;

@@ -44,8 +44,8 @@ TEST(CalculateEv, ShowsEvAndProbUntilNew)
     HWND list = GetDlgItem(dialog, IDC_MAIN_LIST);
     auto command = [&](int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0); };
     command(IDM_FILE_OPEN);
-    command(IDM_TACTIC_CALCULATE_EV);
-    ResultsList_SortBy(MainDialog_List(dialog), 7); // as a click on "Prob": the best chance first
+    ResultsList_SortBy(MainDialog_List(dialog), 7); // as a click on "Prob": as "Points" until calculated
+    command(IDM_TACTIC_CALCULATE_EV);                // then the best chance first
     // Means and chances from a 30-digit computation of the model on the file.
     const std::string expected = "Counter442|Press433|Wing352|Park532|Press433_old|Diamond4312|Counter442_v2 "
                                  "72.36|70.74|68.59|67.49|63.84|53.76|40.91 79%|19%|1%|0%|0%|0%|0%";
