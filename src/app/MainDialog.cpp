@@ -107,6 +107,15 @@ void WithSelection(HWND dialog, MainWindow* window, int (*command)(HWND owner, c
 void OnStatistics(HWND dialog, MainWindow* window) { WithSelection(dialog, window, Statistics_Command); }
 void OnDifference(HWND dialog, MainWindow* window) { WithSelection(dialog, window, Difference_Command); }
 
+// Fills EV and Prob; the selected tactics stay selected when the order changes.
+void OnCalculateEv(HWND, MainWindow* window)
+{
+    DArray* selection = ResultsList_Selection(window->list); // ours to destroy
+    ResultsList_CalculateEv(window->list);
+    ResultsList_MarkSelection(window->list, selection);
+    DArray_Destroy(selection, nullptr);
+}
+
 void OnReload(HWND dialog, MainWindow* window)
 {
     ResultsList_Reload(window->list);
@@ -119,7 +128,7 @@ struct Command {
     BOOL result; // what the dialog procedure answers for the command
 };
 
-// "Calculate EV" (6009), the hidden "Weakness" button and Escape do nothing.
+// The hidden "Weakness" button and Escape do nothing.
 const Command kCommands[] = {
     {IDM_FILE_NEW, OnNew, FALSE},       {IDM_FILE_OPEN, OnOpen, FALSE},
     {IDM_FILE_ADD, OnAddFile, FALSE},   {IDM_FILE_SAVE_AS, OnSaveAs, TRUE},
@@ -127,6 +136,7 @@ const Command kCommands[] = {
     {IDM_RELOAD, OnReload, FALSE},
     {IDM_TACTIC_STATISTICS, OnStatistics, TRUE}, {IDC_MAIN_STATS, OnStatistics, TRUE},
     {IDM_TACTIC_DIFFERENCE, OnDifference, TRUE}, {IDC_MAIN_COMPARE, OnDifference, TRUE},
+    {IDM_TACTIC_CALCULATE_EV, OnCalculateEv, FALSE},
 };
 
 // Messages ----------------------------------------------------------------

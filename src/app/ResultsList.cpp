@@ -3,6 +3,7 @@
 #include "app/ResultsListText.h"
 #include "app/TextBuffer.h"
 #include "results/TacticOrder.h"
+#include "stats/TacticEv.h"
 #include "support/Memory.h"
 #include "support/Str.h"
 
@@ -30,6 +31,15 @@ void SetItemState(HWND list_view, int row, UINT state, UINT mask)
     SendMessageA(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+// Sorts again in the current order: with sort_column 0, SortBy sets it back
+// to code and sorts in the same direction.
+void ReapplyOrder(ResultsList* list)
+{
+    int code = list->sort_column;
+    list->sort_column = 0;
+    ResultsList_SortBy(list, code);
+}
+
 } // namespace
 
 char* TextBuffer()
@@ -46,6 +56,7 @@ ResultsList* ResultsList_Create(HWND list_view)
     SendMessageA(list_view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListStyles);
     list->sort_column = kInitialSortCode;
     list->last_file = nullptr;
+    list->ev_calculated = 0;
     return list;
 }
 
@@ -80,6 +91,7 @@ void ResultsList_Clear(ResultsList* list)
     list->book = TacticBook_Create();
     Str_Free(list->last_file);
     list->last_file = nullptr;
+    list->ev_calculated = 0;
     SendMessageA(list->list_view, LVM_SETITEMCOUNT, 0, 0);
 }
 
@@ -88,11 +100,9 @@ int ResultsList_Load(ResultsList* list, const char* path)
     Str_Free(list->last_file);
     list->last_file = path ? Str_Dup(path) : nullptr;
     int result = TacticBook_LoadFile(list->book, path);
-    // Re-apply the current order: with sort_column 0, SortBy sets it back to
-    // code and sorts in the same direction.
-    int code = list->sort_column;
-    list->sort_column = 0;
-    ResultsList_SortBy(list, code);
+    if (list->ev_calculated)
+        TacticBook_CalculateEv(list->book);
+    ReapplyOrder(list);
     ResultsList_Refill(list);
     return result;
 }
@@ -103,9 +113,19 @@ void ResultsList_Reload(ResultsList* list)
         return;
     char* path = list->last_file;
     list->last_file = nullptr;
+    int ev_calculated = list->ev_calculated;
     ResultsList_Clear(list);
+    list->ev_calculated = ev_calculated;
     ResultsList_Load(list, path);
     Str_Free(path);
+}
+
+void ResultsList_CalculateEv(ResultsList* list)
+{
+    list->ev_calculated = 1;
+    TacticBook_CalculateEv(list->book);
+    ReapplyOrder(list);
+    InvalidateRect(list->list_view, nullptr, TRUE);
 }
 
 void ResultsList_SortBy(ResultsList* list, int code)

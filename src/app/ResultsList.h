@@ -14,6 +14,7 @@ struct ResultsList {
     HWND list_view;
     TacticBook* book;    // owned
     char* last_file;     // owned copy of the path loaded last, or null
+    int ev_calculated;   // 1 from Calculate EV to New or Open: every load calculates EV again
 };
 
 // A list on the given list-view control with an empty book, sorted by code 4.
@@ -23,7 +24,8 @@ void ResultsList_Destroy(ResultsList* list);
 // Inserts the eight columns: 1 when all went in, 0 when one failed.
 int ResultsList_AddColumns(ResultsList* list);
 
-// Replaces the book by an empty one and removes every row.
+// Replaces the book by an empty one, removes every row and drops the EV
+// calculation.
 void ResultsList_Clear(ResultsList* list);
 
 // Adds the seasons of a file to the book and shows the result in the
@@ -31,8 +33,13 @@ void ResultsList_Clear(ResultsList* list);
 // file could not be read).
 int ResultsList_Load(ResultsList* list, const char* path);
 
-// Loads the last file again into an empty book; nothing without one.
+// Loads the last file again into an empty book (calculating EV again if it
+// was); nothing without one.
 void ResultsList_Reload(ResultsList* list);
+
+// Calculates EV and Prob of every tactic, now and after every later load
+// until the list is cleared, and shows them in the current order.
+void ResultsList_CalculateEv(ResultsList* list);
 
 // Sorts by a column code: the same column again reverses the direction.
 void ResultsList_SortBy(ResultsList* list, int code);

@@ -34,6 +34,18 @@ void MeanAndHalfWidth(const SampleStats* stats, char* buffer, std::size_t size)
                   Fixed2(SampleStats_HalfWidth95(stats)).c_str());
 }
 
+// "%.0lf%%" of the chance of the best EV, "n/a" without one, nothing before
+// EV is calculated.
+void Probability(const TacticSummary* summary, char* buffer, std::size_t size)
+{
+    if (!summary->ev_calculated)
+        return;
+    if (std::isnan(summary->ev_prob))
+        std::snprintf(buffer, size, "%s", kNotANumber);
+    else
+        std::snprintf(buffer, size, "%.0lf%%", summary->ev_prob * 100.0);
+}
+
 void Interval(const SampleStats* stats, char* buffer, std::size_t size)
 {
     double h = SampleStats_HalfWidth95(stats);
@@ -69,10 +81,12 @@ void ResultsList_FormatCell(const TacticSummary* summary, int column, char* buff
     case kEv:
         std::snprintf(buffer, size, "%s", Fixed2(summary->ev_stats->mean).c_str());
         break;
+    case kProb:
+        Probability(summary, buffer, size);
+        break;
     case kSeasons:
         std::snprintf(buffer, size, "%.0lf", static_cast<double>(summary->points_stats->count));
         break;
-    case kProb:
     default:
         break;
     }

@@ -23,7 +23,8 @@ extern const ResultsListColumn kResultsListColumnTable[kResultsListColumns];
 
 // Formats the text of a cell of summary into buffer (size bytes, terminator
 // included). A column outside 0-7 leaves the buffer empty; a value that is
-// not a number (the interval of a single season) shows as "n/a".
+// not a number (the interval of a single season) shows as "n/a". "Prob" is
+// empty until EV is calculated, then a percentage or "n/a".
 void ResultsList_FormatCell(const TacticSummary* summary, int column, char* buffer, std::size_t size);
 
 // The sort code after a click on the column with the given code: the same

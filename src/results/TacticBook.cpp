@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -122,6 +123,8 @@ TacticSummary* NewSummary(const char* name, int results_capacity)
     summary->won = 0;
     summary->drawn = 0;
     summary->lost = 0;
+    summary->ev_calculated = 0;
+    summary->ev_prob = std::numeric_limits<double>::quiet_NaN();
     return summary;
 }
 

@@ -21,12 +21,15 @@ struct TacticSummary {
     SampleStats* goals_for_stats;      // goals scored, one value per season
     SampleStats* goals_against_stats;  // goals conceded
     SampleStats* points_stats;         // points; its count is the number of seasons
-    SampleStats* ev_stats;             // expected points; nothing feeds it, so its mean stays 0.0
+    SampleStats* ev_stats;             // expected points per season; empty until Calculate EV
     DArray* results;                   // TacticResult*, in the order absorbed (owned by the book)
     Formation* formation;              // from the tactic file, or null; owned
     int32_t won;                       // totals of the absorbed records, saturating
     int32_t drawn;
     int32_t lost;
+    // Set by TacticBook_CalculateEv (stats/TacticEv.h):
+    int ev_calculated;                 // 1 once ev_stats and ev_prob hold the calculation
+    double ev_prob;                    // chance of the highest true mean EV; NaN with fewer than 2 EV seasons
 };
 
 struct TacticBook {
