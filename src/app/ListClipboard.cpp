@@ -69,12 +69,12 @@ std::string ListClipboard_Text(ResultsList* list)
     return text;
 }
 
-bool ListClipboard_Copy(HWND owner, ResultsList* list)
+void ListClipboard_Copy(HWND owner, ResultsList* list)
 {
     std::string text = ListClipboard_Text(list);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!memory)
-        return false;
+        return;
     std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
     bool copied = false;
@@ -85,13 +85,4 @@ bool ListClipboard_Copy(HWND owner, ResultsList* list)
     }
     if (!copied)
         GlobalFree(memory);
-    return copied;
-}
-
-void ListClipboard_SelectAll(ResultsList* list)
-{
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = LVIS_SELECTED;
-    SendMessageA(list->list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }

@@ -10,9 +10,6 @@
 // them, separated by tabs, each line ended by CR LF.
 std::string ListClipboard_Text(ResultsList* list);
 
-// Puts ListClipboard_Text on the clipboard as CF_TEXT, owned by owner.
-// Returns false when the clipboard could not be taken or filled.
-bool ListClipboard_Copy(HWND owner, ResultsList* list);
-
-// Selects every row.
-void ListClipboard_SelectAll(ResultsList* list);
+// Puts ListClipboard_Text on the clipboard as CF_TEXT, owned by owner. When
+// another program holds the clipboard nothing is copied.
+void ListClipboard_Copy(HWND owner, ResultsList* list);

@@ -191,7 +191,14 @@ const Command kCommands[] = {
 // The list's keys and clicks ---------------------------------------------
 
 void CopyRows(HWND dialog, MainWindow* window) { ListClipboard_Copy(dialog, window->list); }
-void SelectAllRows(HWND, MainWindow* window) { ListClipboard_SelectAll(window->list); }
+
+void SelectAllRows(HWND, MainWindow* window)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageA(window->list->list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
 
 struct ControlKey {
     WORD key; // with Ctrl held
