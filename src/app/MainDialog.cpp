@@ -1,19 +1,26 @@
 #include "app/MainDialog.h"
 
+#include "app/AboutBox.h"
 #include "app/FileDialogs.h"
+#include "app/ListClipboard.h"
 #include "app/MainWindowClass.h"
 #include "app/Note.h"
 #include "app/TextBuffer.h"
+#include "app/WaitCursor.h"
 #include "compare/DifferenceDialog.h"
 #include "resizer/Resizer.h"
 #include "resources/resource.h"
 #include "stats/StatisticsDialog.h"
+#include "support/FilePath.h"
 #include "support/Memory.h"
 #include "support/Str.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -47,11 +54,61 @@ void ShowCounts(HWND dialog, const ResultsList* list)
     SetStatus(dialog, buffer);
 }
 
-// Loads one more file into what is shown and shows the counts.
+// What a load that went wrong says, with the path in place of %s.
+struct LoadNote {
+    int result; // of TacticBook_LoadFile
+    const char* format;
+};
+
+const LoadNote kLoadNotes[] = {
+    {kLoadNoFile, "Could not open %s\n"},
+    {kLoadReadError, "Could not read %s\n"},
+};
+
+void ShowLoadNote(HWND dialog, int result, const char* path)
+{
+    for (const LoadNote& note : kLoadNotes) {
+        if (note.result != result)
+            continue;
+        std::vector<char> message(std::strlen(note.format) + std::strlen(path) + 1);
+        std::snprintf(message.data(), message.size(), note.format, path);
+        ShowNote(dialog, message.data());
+    }
+}
+
+// Whether path names a file, not a folder, that opens for reading.
+bool CanOpen(const char* path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(File_PathOf(path), error))
+        return false;
+    std::FILE* file = File_Open(path, "r");
+    if (!file)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+// Loads a file into what is shown (after emptying the list when replace is
+// set) and shows the counts. A file that cannot be opened changes nothing; a
+// read error keeps the seasons read before it. Either shows a note.
+void LoadFile(HWND dialog, MainWindow* window, const char* path, bool replace)
+{
+    int result = kLoadNoFile;
+    if (CanOpen(path)) {
+        WaitCursor wait;
+        if (replace)
+            ResultsList_Clear(window->list);
+        result = ResultsList_Load(window->list, path);
+        ShowCounts(dialog, window->list);
+    }
+    ShowLoadNote(dialog, result, path);
+}
+
+// Loads one more file into what is shown.
 void AddFile(HWND dialog, MainWindow* window, const char* path)
 {
-    ResultsList_Load(window->list, path);
-    ShowCounts(dialog, window->list);
+    LoadFile(dialog, window, path, false);
 }
 
 // Commands ----------------------------------------------------------------
@@ -67,9 +124,7 @@ void OpenOrAdd(HWND dialog, MainWindow* window, bool replace)
     char* path = window->chooser->choose_open("Choose tactic result file", kTextFiles, kTextPattern);
     if (!path)
         return;
-    if (replace)
-        ResultsList_Clear(window->list);
-    AddFile(dialog, window, path);
+    LoadFile(dialog, window, path, replace);
     Str_Free(path);
 }
 
@@ -110,6 +165,7 @@ void OnDifference(HWND dialog, MainWindow* window) { WithSelection(dialog, windo
 // Fills EV and Prob; the selected tactics stay selected when the order changes.
 void OnCalculateEv(HWND, MainWindow* window)
 {
+    WaitCursor wait;
     DArray* selection = ResultsList_Selection(window->list); // ours to destroy
     ResultsList_CalculateEv(window->list);
     ResultsList_MarkSelection(window->list, selection);
@@ -118,9 +174,12 @@ void OnCalculateEv(HWND, MainWindow* window)
 
 void OnReload(HWND dialog, MainWindow* window)
 {
+    WaitCursor wait;
     ResultsList_Reload(window->list);
     ShowCounts(dialog, window->list);
 }
+
+void OnAbout(HWND dialog, MainWindow*) { AboutBox_Show(dialog); }
 
 struct Command {
     int id;
@@ -137,7 +196,53 @@ const Command kCommands[] = {
     {IDM_TACTIC_STATISTICS, OnStatistics, TRUE}, {IDC_MAIN_STATS, OnStatistics, TRUE},
     {IDM_TACTIC_DIFFERENCE, OnDifference, TRUE}, {IDC_MAIN_COMPARE, OnDifference, TRUE},
     {IDM_TACTIC_CALCULATE_EV, OnCalculateEv, FALSE},
+    {IDM_HELP_ABOUT, OnAbout, TRUE},
 };
+
+// The list's keys and clicks ---------------------------------------------
+
+void CopyRows(HWND dialog, MainWindow* window) { ListClipboard_Copy(dialog, window->list); }
+
+void SelectAllRows(HWND, MainWindow* window)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageA(window->list->list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+struct ControlKey {
+    WORD key; // with Ctrl held
+    void (*run)(HWND dialog, MainWindow* window);
+};
+
+const ControlKey kListKeys[] = {
+    {'C', CopyRows},
+    {'A', SelectAllRows},
+};
+
+void OnListKeyDown(HWND dialog, MainWindow* window, const NMLVKEYDOWN* key)
+{
+    if (GetKeyState(VK_CONTROL) >= 0)
+        return;
+    for (const ControlKey& control_key : kListKeys) {
+        if (control_key.key == key->wVKey)
+            control_key.run(dialog, window);
+    }
+}
+
+// A double-click on a row opens Statistics of that row's tactic, whatever
+// else is selected.
+void OnListDoubleClick(HWND dialog, MainWindow* window, const NMITEMACTIVATE* click)
+{
+    const DArray* summaries = window->list->book->summaries;
+    if (click->iItem < 0 || click->iItem >= summaries->count)
+        return;
+    DArray* tactic = DArray_Create(1);
+    DArray_Append(tactic, summaries->elems[click->iItem]);
+    Statistics_Command(dialog, tactic);
+    DArray_Destroy(tactic, nullptr);
+}
 
 // Messages ----------------------------------------------------------------
 
@@ -180,6 +285,7 @@ BOOL OnNotify(HWND dialog, const NMHDR* header)
         return FALSE;
     if (header->code == LVN_COLUMNCLICK) {
         const auto* click = reinterpret_cast<const NMLISTVIEW*>(header);
+        WaitCursor wait;
         DArray* selection = ResultsList_Selection(window->list);
         ResultsList_SortBy(window->list, click->iSubItem + 1);
         ResultsList_MarkSelection(window->list, selection);
@@ -187,6 +293,10 @@ BOOL OnNotify(HWND dialog, const NMHDR* header)
     } else if (header->code == LVN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header));
         ResultsList_CellText(window->list, info->item.iItem, info->item.iSubItem, &info->item);
+    } else if (header->code == LVN_KEYDOWN) {
+        OnListKeyDown(dialog, window, reinterpret_cast<const NMLVKEYDOWN*>(header));
+    } else if (header->code == NM_DBLCLK) {
+        OnListDoubleClick(dialog, window, reinterpret_cast<const NMITEMACTIVATE*>(header));
     }
     return FALSE;
 }

@@ -23,6 +23,11 @@
 #define IDM_TACTIC_STATISTICS 6008
 #define IDM_TACTIC_CALCULATE_EV 6009
 #define IDM_TACTIC_DIFFERENCE 6010
+#define IDM_HELP_ABOUT 6020
+
+// What the version resource and the About box say about the program.
+#define KX_PRODUCT_NAME "KXRevUrad"
+#define KX_DESCRIPTION "Analyses tactic tests: the seasons of each tactic, their means and intervals, and comparisons"
 
 // Statistics dialog.
 #define IDD_STATISTICS 11200
