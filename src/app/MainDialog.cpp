@@ -10,10 +10,12 @@
 #include "stats/StatisticsDialog.h"
 #include "support/Memory.h"
 #include "support/Str.h"
+#include "support/WideText.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -181,17 +183,16 @@ BOOL OnNotify(HWND dialog, const NMHDR* header)
     return FALSE;
 }
 
-// Files dropped on the window are added as with Add File, in order.
+// Files dropped on the window are added as with Add File, in order. Their
+// names are taken wide, so that any name arrives whole.
 BOOL OnDropFiles(HWND dialog, HDROP drop)
 {
     MainWindow* window = StateOf(dialog);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        char* path = Str_Alloc(length);
-        if (DragQueryFileA(drop, i, path, length + 1) > 0)
-            AddFile(dialog, window, path);
-        Str_Free(path);
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        if (DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())) > 0)
+            AddFile(dialog, window, WideText_ToUtf8(path.c_str()).c_str());
     }
     DragFinish(drop);
     return TRUE;
