@@ -13,8 +13,9 @@ constexpr DWORD kPathBufferSize = 260;
 constexpr DWORD kCommonFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_NONETWORKBUTTON | OFN_PATHMUSTEXIST |
                                OFN_ENABLEHOOK | OFN_HIDEREADONLY;
 constexpr DWORD kOpenFlags = kCommonFlags | OFN_FILEMUSTEXIST;
-// Results files take hours of game time to make: ask before replacing one.
-constexpr DWORD kSaveFlags = kCommonFlags | OFN_OVERWRITEPROMPT;
+// No overwrite prompt here: the main window asks before replacing a file,
+// saying so when it is one of the loaded files.
+constexpr DWORD kSaveFlags = kCommonFlags;
 
 // The pairs (description, pattern) and (All, *.*) of a file dialog's filter,
 // each text ended by a NUL and the whole by a second NUL.

@@ -9,7 +9,8 @@
 char* ChooseFileToOpen(const char* title, const char* filter_description, const char* filter_pattern);
 
 // The path the user chose to save to, as a new heap string in UTF-8, or null
-// when cancelled. Choosing an existing file asks before replacing it.
+// when cancelled. Choosing an existing file does not ask here: the caller
+// asks before replacing it.
 char* ChooseFileToSave(const char* title, const char* filter_description, const char* filter_pattern);
 
 // Hook of both file dialogs: centres the dialog when it opens.

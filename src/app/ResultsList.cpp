@@ -5,6 +5,7 @@
 #include "results/TacticOrder.h"
 #include "support/Memory.h"
 #include "support/Str.h"
+#include "support/WideText.h"
 
 namespace {
 
@@ -20,6 +21,32 @@ int SummaryCount(const ResultsList* list)
 int ItemCount(const ResultsList* list)
 {
     return static_cast<int>(SendMessageA(list->list_view, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void FreeString(void* text)
+{
+    Str_Free(static_cast<char*>(text));
+}
+
+// The volume and file index of the file at path, which name it however the
+// path is spelled (case, short names, links); false when it cannot be opened.
+bool FileIdentityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info)
+{
+    HANDLE file = CreateFileW(WideText_FromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BOOL known = GetFileInformationByHandle(file, info);
+    CloseHandle(file);
+    return known;
+}
+
+bool SameFile(const char* a, const char* b)
+{
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    return FileIdentityOf(a, &ia) && FileIdentityOf(b, &ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 void SetItemState(HWND list_view, int row, UINT state, UINT mask)
@@ -46,6 +73,7 @@ ResultsList* ResultsList_Create(HWND list_view)
     SendMessageA(list_view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListStyles);
     list->sort_column = kInitialSortCode;
     list->last_file = nullptr;
+    list->loaded_files = DArray_Create(0);
     return list;
 }
 
@@ -55,6 +83,7 @@ void ResultsList_Destroy(ResultsList* list)
         return;
     TacticBook_Destroy(list->book);
     Str_Free(list->last_file);
+    DArray_Destroy(list->loaded_files, FreeString);
     Mem_Free(list);
 }
 
@@ -80,6 +109,8 @@ void ResultsList_Clear(ResultsList* list)
     list->book = TacticBook_Create();
     Str_Free(list->last_file);
     list->last_file = nullptr;
+    DArray_Destroy(list->loaded_files, FreeString);
+    list->loaded_files = DArray_Create(0);
     SendMessageA(list->list_view, LVM_SETITEMCOUNT, 0, 0);
 }
 
@@ -88,6 +119,8 @@ int ResultsList_Load(ResultsList* list, const char* path)
     Str_Free(list->last_file);
     list->last_file = path ? Str_Dup(path) : nullptr;
     int result = TacticBook_LoadFile(list->book, path);
+    if (result != kLoadNoFile)
+        DArray_Append(list->loaded_files, Str_Dup(path));
     // Re-apply the current order: with sort_column 0, SortBy sets it back to
     // code and sorts in the same direction.
     int code = list->sort_column;
@@ -95,6 +128,17 @@ int ResultsList_Load(ResultsList* list, const char* path)
     ResultsList_SortBy(list, code);
     ResultsList_Refill(list);
     return result;
+}
+
+bool ResultsList_HasLoaded(const ResultsList* list, const char* path)
+{
+    // Compared when asked, not when loaded: a loaded file replaced since
+    // (saved over) is still the file at that path.
+    for (int i = 0; i < list->loaded_files->count; ++i) {
+        if (SameFile(static_cast<const char*>(list->loaded_files->elems[i]), path))
+            return true;
+    }
+    return false;
 }
 
 void ResultsList_Reload(ResultsList* list)
