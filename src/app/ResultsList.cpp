@@ -7,6 +7,11 @@
 #include "support/Str.h"
 #include "support/WideText.h"
 
+#include <algorithm>
+#include <iterator>
+#include <numeric>
+#include <vector>
+
 namespace {
 
 constexpr int kInitialSortCode = 4;
@@ -21,6 +26,37 @@ int SummaryCount(const ResultsList* list)
 int ItemCount(const ResultsList* list)
 {
     return static_cast<int>(SendMessageA(list->list_view, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The selected rows, from top to bottom.
+std::vector<int> SelectedRows(const ResultsList* list)
+{
+    HWND view = list->list_view;
+    int selected = static_cast<int>(SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0));
+    std::vector<int> rows;
+    if (selected == ItemCount(list)) {
+        // Every row (Ctrl+A): no need to ask for each one.
+        rows.resize(static_cast<std::size_t>(selected));
+        std::iota(rows.begin(), rows.end(), 0);
+        return rows;
+    }
+    int row = static_cast<int>(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    while (row >= 0) {
+        rows.push_back(row);
+        int next =
+            static_cast<int>(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED | LVNI_BELOW));
+        if (next <= row) // the rows only go down; anything else would loop
+            break;
+        row = next;
+    }
+    return rows;
+}
+
+// Draws the list again, once: one message per row would cost a round trip
+// to the window system each, which at tens of thousands of rows takes seconds.
+void RedrawList(const ResultsList* list)
+{
+    InvalidateRect(list->list_view, nullptr, TRUE);
 }
 
 void FreeString(void* text)
@@ -158,9 +194,7 @@ void ResultsList_SortBy(ResultsList* list, int code)
         return;
     list->sort_column = ResultsList_NextSortCode(list->sort_column, code);
     TacticBook_Sort(list->book, list->sort_column);
-    int rows = ItemCount(list);
-    if (rows > 0)
-        SendMessageA(list->list_view, LVM_REDRAWITEMS, 0, rows - 1);
+    RedrawList(list); // every row shows another tactic now
 }
 
 void ResultsList_Refill(ResultsList* list)
@@ -174,29 +208,37 @@ void ResultsList_Refill(ResultsList* list)
 DArray* ResultsList_Selection(ResultsList* list)
 {
     DArray* selection = DArray_Create(kSelectionCapacity);
-    int row = static_cast<int>(SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    while (row >= 0 && row < SummaryCount(list)) {
-        DArray_Append(selection, list->book->summaries->elems[row]);
-        int next = static_cast<int>(
-            SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED | LVNI_BELOW));
-        if (next <= row) // the rows only go down; anything else would loop
+    for (int row : SelectedRows(list)) {
+        if (row >= SummaryCount(list))
             break;
-        row = next;
+        DArray_Append(selection, list->book->summaries->elems[row]);
     }
     return selection;
 }
 
 void ResultsList_MarkSelection(ResultsList* list, const DArray* selection)
 {
+    HWND view = list->list_view;
     std::vector<int> rows = ResultsList_RowsOfTactics(list->book->summaries, selection);
-    SetItemState(list->list_view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        UINT state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-        SetItemState(list->list_view, rows[i], state, state);
-        SendMessageA(list->list_view, LVM_UPDATE, static_cast<WPARAM>(rows[i]), 0);
+    std::vector<int> wanted = rows;
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<int> now = SelectedRows(list);
+    // Only the rows whose state changes are touched, in ascending order (the
+    // control keeps its selection as ranges, which then merge rather than
+    // shift), and the list is drawn once at the end instead of once per row.
+    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
+    std::vector<int> changes;
+    std::set_symmetric_difference(now.begin(), now.end(), wanted.begin(), wanted.end(), std::back_inserter(changes));
+    for (int row : changes) {
+        bool select = std::binary_search(wanted.begin(), wanted.end(), row);
+        SetItemState(view, row, select ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
-    if (!rows.empty())
-        SendMessageA(list->list_view, LVM_SETSELECTIONMARK, 0, rows.front());
+    if (!rows.empty()) {
+        SetItemState(view, rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(view, LVM_SETSELECTIONMARK, 0, rows.front());
+    }
+    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+    RedrawList(list);
 }
 
 void ResultsList_CellText(ResultsList* list, int row, int column, LVITEMA* item)
