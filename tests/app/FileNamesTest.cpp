@@ -110,6 +110,7 @@ TEST_F(FileNamesTest, AUnicodePathLoadsFromTheCommandLineAndADrop)
     GlobalUnlock(memory);
     SendMessageW(dialog_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(Runs(), 6) << "dropped";
+    EXPECT_EQ(GlobalSize(memory), 0u) << "the drop is released";
 }
 
 TEST_F(FileNamesTest, FileDialogsGiveUnicodePathsAndSavingAsksNothingThere)
