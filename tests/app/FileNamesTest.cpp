@@ -1,5 +1,4 @@
-// File names with any characters (command line, drops, file dialogs) and the
-// question before Save as replaces a file.
+// File names with any characters (start, drop, file dialogs); Save as over a loaded file.
 #include "app/CommandLine.h"
 #include "app/FileDialogs.h"
 #include "app/MainDialog.h"
@@ -130,9 +129,11 @@ TEST_F(FileNamesTest, SaveAsOverALoadedFileSaysSoAndNoLeavesItUntouched)
     std::string loaded = dir_.Write("loaded.txt", kSeasons);
     std::string other = dir_.Write("other.txt", "other\n");
     Open({loaded});
-    LVITEMA every{};
-    every.stateMask = every.state = LVIS_SELECTED;
-    SendDlgItemMessageA(dialog_, IDC_MAIN_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&every));
+    NMLISTVIEW names{{GetDlgItem(dialog_, IDC_MAIN_LIST), IDC_MAIN_LIST, static_cast<UINT>(LVN_COLUMNCLICK)}, -1, 0};
+    SendMessageA(dialog_, WM_NOTIFY, IDC_MAIN_LIST, reinterpret_cast<LPARAM>(&names)); // Beta, Alpha
+    LVITEMA beta{};
+    beta.stateMask = beta.state = LVIS_SELECTED;
+    SendDlgItemMessageA(dialog_, IDC_MAIN_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&beta));
     auto save_to = [&](const std::string& path, int button) {
         save_answer = path;
         return Answering({"Note", 0xFFFF, button}, [&] { SendMessageA(dialog_, WM_COMMAND, IDM_FILE_SAVE_AS, 0); });
@@ -147,8 +148,11 @@ TEST_F(FileNamesTest, SaveAsOverALoadedFileSaysSoAndNoLeavesItUntouched)
     EXPECT_EQ(ReadBytes(other), "other\n");
 
     EXPECT_EQ(save_to(loaded, IDYES), loaded_question(loaded));
-    EXPECT_NE(ReadBytes(loaded), kSeasons) << "Yes: written again";
+    EXPECT_EQ(ReadBytes(loaded).find("Alpha"), std::string::npos) << "Yes: only the selected tactic's seasons";
     EXPECT_EQ(save_to(loaded, IDNO), loaded_question(loaded)) << "still the loaded file after it was replaced";
     EXPECT_EQ(save_to(dir_.File("new.txt"), IDNO), Strings{}) << "a new file: no question";
-    EXPECT_NE(ReadBytes(dir_.File("new.txt")).find("Alpha"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir_.File("new.txt")).find("Beta"), std::string::npos);
+    SendMessageA(dialog_, WM_NOTIFY, IDC_MAIN_LIST, reinterpret_cast<LPARAM>(&names)); // Alpha, Beta
+    EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_MAIN_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1)
+        << "the selection follows its tactic through a sort";
 }
