@@ -1,11 +1,11 @@
 #include "app/FileDialogs.h"
 
 #include "support/Str.h"
+#include "support/WideText.h"
 
 #include <commdlg.h>
 
-#include <cstdio>
-#include <cstring>
+#include <string>
 
 namespace {
 
@@ -13,56 +13,53 @@ constexpr DWORD kPathBufferSize = 260;
 constexpr DWORD kCommonFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_NONETWORKBUTTON | OFN_PATHMUSTEXIST |
                                OFN_ENABLEHOOK | OFN_HIDEREADONLY;
 constexpr DWORD kOpenFlags = kCommonFlags | OFN_FILEMUSTEXIST;
-// Results files take hours of game time to make: ask before replacing one.
-constexpr DWORD kSaveFlags = kCommonFlags | OFN_OVERWRITEPROMPT;
+// No overwrite prompt here: the main window asks before replacing a file,
+// saying so when it is one of the loaded files.
+constexpr DWORD kSaveFlags = kCommonFlags;
 
-// "description|pattern|All|*.*|" with every '|' turned into a NUL: the pairs
-// of a file dialog's filter, ended by a double NUL.
-char* MakeFilter(const char* description, const char* pattern)
+// The pairs (description, pattern) and (All, *.*) of a file dialog's filter,
+// each text ended by a NUL and the whole by a second NUL.
+std::wstring MakeFilter(const char* description, const char* pattern)
 {
-    std::size_t size = std::strlen(description) + std::strlen(pattern) + 13;
-    char* filter = Str_Alloc(size);
-    std::snprintf(filter, size, "%s|%s|All|*.*|", description, pattern);
-    for (char* p = filter; *p; ++p) {
-        if (*p == '|')
-            *p = '\0';
-    }
-    return filter;
+    std::wstring filter = WideText_FromUtf8(description) + L'\0' + WideText_FromUtf8(pattern) + L'\0';
+    filter += std::wstring(L"All") + L'\0' + L"*.*" + L'\0';
+    return filter; // c_str() adds the second NUL
 }
 
-using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
+// The wide dialogs, so that any file name can be chosen; the path comes back
+// in UTF-8.
 char* ChooseFile(FileDialogFunction run, DWORD flags, const char* title, const char* description,
                  const char* pattern)
 {
-    char* filter = MakeFilter(description, pattern);
-    char* title_copy = Str_Dup(title);
-    char path[kPathBufferSize] = "";
-    OPENFILENAMEA ofn{};
+    std::wstring filter = MakeFilter(description, pattern);
+    std::wstring wide_title = WideText_FromUtf8(title);
+    wchar_t path[kPathBufferSize] = L"";
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = filter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path;
     ofn.nMaxFile = kPathBufferSize;
-    ofn.lpstrTitle = title_copy;
+    ofn.lpstrTitle = wide_title.c_str();
     ofn.lpfnHook = FileDialogHook;
     ofn.Flags = flags;
-    BOOL chosen = run(&ofn);
-    Str_Free(title_copy);
-    Str_Free(filter);
-    return chosen ? Str_Dup(path) : nullptr;
+    if (!run(&ofn))
+        return nullptr;
+    return Str_Dup(WideText_ToUtf8(path).c_str());
 }
 
 } // namespace
 
 char* ChooseFileToOpen(const char* title, const char* filter_description, const char* filter_pattern)
 {
-    return ChooseFile(GetOpenFileNameA, kOpenFlags, title, filter_description, filter_pattern);
+    return ChooseFile(GetOpenFileNameW, kOpenFlags, title, filter_description, filter_pattern);
 }
 
 char* ChooseFileToSave(const char* title, const char* filter_description, const char* filter_pattern)
 {
-    return ChooseFile(GetSaveFileNameA, kSaveFlags, title, filter_description, filter_pattern);
+    return ChooseFile(GetSaveFileNameW, kSaveFlags, title, filter_description, filter_pattern);
 }
 
 UINT_PTR CALLBACK FileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM)

@@ -4,12 +4,13 @@
 #include <windows.h>
 
 // The path the user chose to open (an existing file), as a new heap string
-// (Str_Free), or null when cancelled. The filter offers the pattern under
-// the description, then "All" files.
+// in UTF-8 (Str_Free), or null when cancelled. The filter offers the pattern
+// under the description, then "All" files.
 char* ChooseFileToOpen(const char* title, const char* filter_description, const char* filter_pattern);
 
-// The path the user chose to save to, as a new heap string, or null when
-// cancelled. Choosing an existing file asks before replacing it.
+// The path the user chose to save to, as a new heap string in UTF-8, or null
+// when cancelled. Choosing an existing file does not ask here: the caller
+// asks before replacing it.
 char* ChooseFileToSave(const char* title, const char* filter_description, const char* filter_pattern);
 
 // Hook of both file dialogs: centres the dialog when it opens.

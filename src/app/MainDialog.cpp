@@ -14,12 +14,14 @@
 #include "support/FilePath.h"
 #include "support/Memory.h"
 #include "support/Str.h"
+#include "support/WideText.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -131,17 +133,39 @@ void OpenOrAdd(HWND dialog, MainWindow* window, bool replace)
 void OnOpen(HWND dialog, MainWindow* window) { OpenOrAdd(dialog, window, true); }
 void OnAddFile(HWND dialog, MainWindow* window) { OpenOrAdd(dialog, window, false); }
 
+// A note that names a file (format with one %s): returns the button chosen.
+int ShowNoteAboutFile(HWND dialog, const char* format, const char* path, UINT buttons = MB_OK)
+{
+    std::vector<char> message(std::strlen(format) + std::strlen(path) + 1);
+    std::snprintf(message.data(), message.size(), format, path);
+    return ShowNote(dialog, message.data(), buttons);
+}
+
+bool FileExists(const char* path)
+{
+    return GetFileAttributesW(WideText_FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Asks before the selection's seasons replace a file: one question, which
+// says so when the file is one of the loaded ones. True to go on.
+bool MayReplace(HWND dialog, const ResultsList* list, const char* path)
+{
+    const char* question = nullptr;
+    if (ResultsList_HasLoaded(list, path))
+        question = "%s is loaded; it will hold only the selected tactics' seasons. Replace it?";
+    else if (FileExists(path))
+        question = "%s already exists. Replace it?";
+    return !question || ShowNoteAboutFile(dialog, question, path, MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 void OnSaveAs(HWND dialog, MainWindow* window)
 {
     DArray* selection = ResultsList_Selection(window->list); // ours to destroy
     if (selection->count < 1) {
         ShowNote(dialog, "Select tactics to save\n");
     } else if (char* path = window->chooser->choose_save("Select file to save to", kTextFiles, kTextPattern)) {
-        if (TacticBook_SaveSummaries(path, selection) != 0) {
-            char message[kTextBufferSize + MAX_PATH];
-            std::snprintf(message, sizeof message, "Could not save %s\n", path);
-            ShowNote(dialog, message);
-        }
+        if (MayReplace(dialog, window->list, path) && TacticBook_SaveSummaries(path, selection) != 0)
+            ShowNoteAboutFile(dialog, "Could not save %s\n", path);
         Str_Free(path);
     }
     DArray_Destroy(selection, nullptr);
@@ -301,17 +325,16 @@ BOOL OnNotify(HWND dialog, const NMHDR* header)
     return FALSE;
 }
 
-// Files dropped on the window are added as with Add File, in order.
+// Files dropped on the window are added as with Add File, in order. Their
+// names are taken wide, so that any name arrives whole.
 BOOL OnDropFiles(HWND dialog, HDROP drop)
 {
     MainWindow* window = StateOf(dialog);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        char* path = Str_Alloc(length);
-        if (DragQueryFileA(drop, i, path, length + 1) > 0)
-            AddFile(dialog, window, path);
-        Str_Free(path);
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        if (DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())) > 0)
+            AddFile(dialog, window, WideText_ToUtf8(path.c_str()).c_str());
     }
     DragFinish(drop);
     return TRUE;

@@ -6,6 +6,12 @@
 #include "stats/TacticEv.h"
 #include "support/Memory.h"
 #include "support/Str.h"
+#include "support/WideText.h"
+
+#include <algorithm>
+#include <iterator>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -21,6 +27,75 @@ int SummaryCount(const ResultsList* list)
 int ItemCount(const ResultsList* list)
 {
     return static_cast<int>(SendMessageA(list->list_view, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The selected rows, from top to bottom.
+std::vector<int> SelectedRows(const ResultsList* list)
+{
+    HWND view = list->list_view;
+    int selected = static_cast<int>(SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0));
+    std::vector<int> rows;
+    if (selected == ItemCount(list)) {
+        // Every row (Ctrl+A): no need to ask for each one.
+        rows.resize(static_cast<std::size_t>(selected));
+        std::iota(rows.begin(), rows.end(), 0);
+        return rows;
+    }
+    int row = static_cast<int>(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    while (row >= 0) {
+        rows.push_back(row);
+        int next =
+            static_cast<int>(SendMessageA(view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED | LVNI_BELOW));
+        if (next <= row) // the rows only go down; anything else would loop
+            break;
+        row = next;
+    }
+    return rows;
+}
+
+// Draws the list again, once: one message per row would cost a round trip
+// to the window system each, which at tens of thousands of rows takes seconds.
+void RedrawList(const ResultsList* list)
+{
+    InvalidateRect(list->list_view, nullptr, TRUE);
+}
+
+// The rows of the selection's tactics, in its order: the selected rows
+// themselves while they still hold those very tactics (nothing re-ordered,
+// as after Statistics or Difference), else the rows found by name.
+std::vector<int> RowsOfTactics(const ResultsList* list, const DArray* selection, const std::vector<int>& selected)
+{
+    const DArray* summaries = list->book->summaries;
+    bool unmoved = static_cast<int>(selected.size()) == selection->count;
+    for (std::size_t i = 0; unmoved && i < selected.size(); ++i)
+        unmoved = selected[i] < summaries->count && summaries->elems[selected[i]] == selection->elems[i];
+    return unmoved ? selected : ResultsList_RowsOfTactics(summaries, selection);
+}
+
+void FreeString(void* text)
+{
+    Str_Free(static_cast<char*>(text));
+}
+
+// The volume and file index of the file at path, which name it however the
+// path is spelled (case, short names, links); false when it cannot be opened.
+bool FileIdentityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info)
+{
+    HANDLE file = CreateFileW(WideText_FromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BOOL known = GetFileInformationByHandle(file, info);
+    CloseHandle(file);
+    return known;
+}
+
+bool SameFile(const char* a, const char* b)
+{
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    return FileIdentityOf(a, &ia) && FileIdentityOf(b, &ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 void SetItemState(HWND list_view, int row, UINT state, UINT mask)
@@ -57,6 +132,7 @@ ResultsList* ResultsList_Create(HWND list_view)
     list->sort_column = kInitialSortCode;
     list->last_file = nullptr;
     list->ev_calculated = 0;
+    list->loaded_files = DArray_Create(0);
     return list;
 }
 
@@ -66,6 +142,7 @@ void ResultsList_Destroy(ResultsList* list)
         return;
     TacticBook_Destroy(list->book);
     Str_Free(list->last_file);
+    DArray_Destroy(list->loaded_files, FreeString);
     Mem_Free(list);
 }
 
@@ -92,6 +169,8 @@ void ResultsList_Clear(ResultsList* list)
     Str_Free(list->last_file);
     list->last_file = nullptr;
     list->ev_calculated = 0;
+    DArray_Destroy(list->loaded_files, FreeString);
+    list->loaded_files = DArray_Create(0);
     SendMessageA(list->list_view, LVM_SETITEMCOUNT, 0, 0);
 }
 
@@ -100,11 +179,24 @@ int ResultsList_Load(ResultsList* list, const char* path)
     Str_Free(list->last_file);
     list->last_file = path ? Str_Dup(path) : nullptr;
     int result = TacticBook_LoadFile(list->book, path);
+    if (result != kLoadNoFile)
+        DArray_Append(list->loaded_files, Str_Dup(path));
     if (list->ev_calculated)
         TacticBook_CalculateEv(list->book);
     ReapplyOrder(list);
     ResultsList_Refill(list);
     return result;
+}
+
+bool ResultsList_HasLoaded(const ResultsList* list, const char* path)
+{
+    // Compared when asked, not when loaded: a loaded file replaced since
+    // (saved over) is still the file at that path.
+    for (int i = 0; i < list->loaded_files->count; ++i) {
+        if (SameFile(static_cast<const char*>(list->loaded_files->elems[i]), path))
+            return true;
+    }
+    return false;
 }
 
 void ResultsList_Reload(ResultsList* list)
@@ -134,9 +226,7 @@ void ResultsList_SortBy(ResultsList* list, int code)
         return;
     list->sort_column = ResultsList_NextSortCode(list->sort_column, code);
     TacticBook_Sort(list->book, list->sort_column);
-    int rows = ItemCount(list);
-    if (rows > 0)
-        SendMessageA(list->list_view, LVM_REDRAWITEMS, 0, rows - 1);
+    RedrawList(list); // every row shows another tactic now
 }
 
 void ResultsList_Refill(ResultsList* list)
@@ -150,29 +240,37 @@ void ResultsList_Refill(ResultsList* list)
 DArray* ResultsList_Selection(ResultsList* list)
 {
     DArray* selection = DArray_Create(kSelectionCapacity);
-    int row = static_cast<int>(SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    while (row >= 0 && row < SummaryCount(list)) {
-        DArray_Append(selection, list->book->summaries->elems[row]);
-        int next = static_cast<int>(
-            SendMessageA(list->list_view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED | LVNI_BELOW));
-        if (next <= row) // the rows only go down; anything else would loop
+    for (int row : SelectedRows(list)) {
+        if (row >= SummaryCount(list))
             break;
-        row = next;
+        DArray_Append(selection, list->book->summaries->elems[row]);
     }
     return selection;
 }
 
 void ResultsList_MarkSelection(ResultsList* list, const DArray* selection)
 {
-    std::vector<int> rows = ResultsList_RowsOfTactics(list->book->summaries, selection);
-    SetItemState(list->list_view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        UINT state = i == 0 ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-        SetItemState(list->list_view, rows[i], state, state);
-        SendMessageA(list->list_view, LVM_UPDATE, static_cast<WPARAM>(rows[i]), 0);
+    HWND view = list->list_view;
+    std::vector<int> now = SelectedRows(list);
+    std::vector<int> rows = RowsOfTactics(list, selection, now);
+    std::vector<int> wanted = rows;
+    std::sort(wanted.begin(), wanted.end());
+    // Only the rows whose state changes are touched, in ascending order (the
+    // control keeps its selection as ranges, which then merge rather than
+    // shift), and the list is drawn once at the end instead of once per row.
+    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
+    std::vector<int> changes;
+    std::set_symmetric_difference(now.begin(), now.end(), wanted.begin(), wanted.end(), std::back_inserter(changes));
+    for (int row : changes) {
+        bool select = std::binary_search(wanted.begin(), wanted.end(), row);
+        SetItemState(view, row, select ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
-    if (!rows.empty())
-        SendMessageA(list->list_view, LVM_SETSELECTIONMARK, 0, rows.front());
+    if (!rows.empty()) {
+        SetItemState(view, rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(view, LVM_SETSELECTIONMARK, 0, rows.front());
+    }
+    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+    RedrawList(list);
 }
 
 void ResultsList_CellText(ResultsList* list, int row, int column, LVITEMA* item)

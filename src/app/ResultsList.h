@@ -15,6 +15,7 @@ struct ResultsList {
     TacticBook* book;    // owned
     char* last_file;     // owned copy of the path loaded last, or null
     int ev_calculated;   // 1 from Calculate EV to New or Open: every load calculates EV again
+    DArray* loaded_files; // owned heap strings: the paths loaded since the last clear
 };
 
 // A list on the given list-view control with an empty book, sorted by code 4.
@@ -32,6 +33,10 @@ void ResultsList_Clear(ResultsList* list);
 // current order. Returns what the book's load returned (0, or -1 when the
 // file could not be read).
 int ResultsList_Load(ResultsList* list, const char* path);
+
+// Whether path names one of the files loaded since the list was last
+// cleared: the same file on disk, however either path is spelled.
+bool ResultsList_HasLoaded(const ResultsList* list, const char* path);
 
 // Loads the last file again into an empty book (calculating EV again if it
 // was); nothing without one.

@@ -1,11 +1,12 @@
 #include "app/ResultsListText.h"
 
+#include "results/TacticNameIndex.h"
 #include "stats/Intervals.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <unordered_map>
 
 const ResultsListColumn kResultsListColumnTable[kResultsListColumns] = {
     {"Tactic name", 200, false}, {"Goals", 100, true}, {"Conceded", 100, true}, {"Points", 100, true},
@@ -103,14 +104,22 @@ int ResultsList_NextSortCode(int current, int clicked)
 
 std::vector<int> ResultsList_RowsOfTactics(const DArray* summaries, const DArray* selection)
 {
-    std::unordered_map<std::string, int> row_of;
-    for (int row = summaries->count - 1; row >= 0; --row) // the first row of a name wins
-        row_of[static_cast<const TacticSummary*>(summaries->elems[row])->name] = row;
+    // A name index of the rows, the first row of a name winning: it makes no
+    // allocation per tactic, which is what costs at tens of thousands.
+    TacticNameIndex* index = TacticNameIndex_Create();
+    for (int row = 0; row < summaries->count; ++row) {
+        const char* name = static_cast<const TacticSummary*>(summaries->elems[row])->name;
+        TacticName* entry = TacticNameIndex_Intern(index, name, std::strlen(name));
+        if (entry->position < 0)
+            entry->position = row;
+    }
     std::vector<int> rows;
     for (int i = 0; i < selection->count; ++i) {
-        auto found = row_of.find(static_cast<const TacticSummary*>(selection->elems[i])->name);
-        if (found != row_of.end())
-            rows.push_back(found->second);
+        const char* name = static_cast<const TacticSummary*>(selection->elems[i])->name;
+        int row = TacticNameIndex_Intern(index, name, std::strlen(name))->position;
+        if (row >= 0)
+            rows.push_back(row);
     }
+    TacticNameIndex_Destroy(index);
     return rows;
 }
