@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -365,11 +366,11 @@ void TacticSummary_AttachFormation(TacticSummary* summary, const char* tactics_f
     summary->formation = nullptr;
     if (!TacticFile_IsPlainName(summary->name))
         return;
-    char* file_name = Str_Concat(Str_Dup(summary->name), ".tct");
-    char* path = JoinPath(tactics_folder, file_name);
+    // The folder is UTF-8; a name from an older results file may not be.
+    std::string file_name = File_NameAsUtf8(summary->name) + ".tct";
+    char* path = JoinPath(tactics_folder, file_name.c_str());
     summary->formation = Formation_Load(path);
     Str_Free(path);
-    Str_Free(file_name);
 }
 
 void TacticSummary_Absorb(TacticSummary* summary, TacticResult* record)

@@ -12,7 +12,8 @@ void TacticFileListing_Destroy(TacticFileListing* listing);
 
 // false only when the listing shows that name.tct is surely absent. Names
 // are compared without regard to ASCII case, as Windows file names are; a
-// name with other characters is never ruled out.
+// name with other characters is ruled out only when no tactic file's name
+// has such characters.
 bool TacticFileListing_MayExist(const TacticFileListing* listing, const char* name);
 
 // Whether name can stand for a file in the tactics folder at all: not empty

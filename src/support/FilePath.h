@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 // std::fopen for a path as above; null when the file cannot be opened.
 std::FILE* File_Open(const char* path, const char* mode);
@@ -16,6 +17,11 @@ int File_Remove(const char* path);
 // that to holds either its old or its new content at every moment. 0 on
 // success, -1 on failure (nothing changed then).
 int File_Replace(const char* from, const char* to);
+
+// A file name as UTF-8. On Windows a name that is not valid UTF-8 is taken
+// to be in the ANSI code page (tactic names of older results files) and
+// converted; elsewhere, and for valid UTF-8, the name as it is.
+std::string File_NameAsUtf8(const char* name);
 
 // The path as the standard library's path type, for listing folders.
 std::filesystem::path File_PathOf(const char* path);

@@ -20,3 +20,8 @@ std::filesystem::path File_PathOf(const char* path)
 {
     return std::filesystem::path(path);
 }
+
+std::string File_NameAsUtf8(const char* name)
+{
+    return name;
+}

@@ -57,3 +57,9 @@ std::filesystem::path File_PathOf(const char* path)
 {
     return std::filesystem::path(WideText_FromUtf8(path));
 }
+
+std::string File_NameAsUtf8(const char* name)
+{
+    // Read as UTF-8 when it is, else in the ANSI code page.
+    return WideText_ToUtf8(WideText_FromUtf8(name).c_str());
+}
