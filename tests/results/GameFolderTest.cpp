@@ -18,7 +18,7 @@ TEST(GameFolder, RegistryLookup)
 {
     const HKEY machine = HKEY_LOCAL_MACHINE, user = HKEY_CURRENT_USER;
     const std::string none = kDefaultGameFolder, x511(511, 'x'), y512(512, 'y');
-    SetEnvironmentVariableA("KX_GAMES", "C:\\Expanded");
+    SetEnvironmentVariableA("KX_GAMES", "D");
     // Delete the keys?, where to store (or not), type, data, bytes stored (-1: with the terminator), folder.
     const std::tuple<bool, HKEY, DWORD, std::string, int, std::string> steps[] = {
         {true, nullptr, REG_SZ, "", -1, none},
@@ -31,7 +31,8 @@ TEST(GameFolder, RegistryLookup)
         {false, machine, REG_DWORD, "1234", 4, none},
         {false, machine, REG_SZ, "D", -1, "D"},
         {false, machine, REG_SZ, "C:\\NoEnd", 8, "C:\\NoEnd"}, // stored without terminator
-        {false, machine, REG_EXPAND_SZ, "%KX_GAMES%\\Games", -1, "C:\\Expanded\\Games"},
+        {false, machine, REG_EXPAND_SZ, "%KX_GAMES%", -1, "D"},
+        {false, machine, REG_EXPAND_SZ, "%KX_GAMES%:\\Games", -1, "D:\\Games"},
     };
     for (const auto& [delete_first, root, type, data, size, expected] : steps) {
         if (delete_first)
@@ -49,7 +50,7 @@ TEST(GameFolder, RegistryLookup)
         Str_Free(folder);
     }
     TacticBook* book = TacticBook_Create();
-    EXPECT_STREQ(book->tactics_folder, "C:\\Expanded\\Games\\tactics");
+    EXPECT_STREQ(book->tactics_folder, "D:\\Games\\tactics");
     TacticBook_Destroy(book);
     DeleteKeys();
 }

@@ -15,14 +15,13 @@ static SampleStats Of(const std::vector<double>& values)
     return s;
 }
 
-// Worked examples, negative values, and values whose spread a plain sum of squares would lose.
+// Worked examples (values; mean, m2, min, max, variance), negatives, and a spread far from 0.
 TEST(SampleStats, WorkedExamples)
 {
     std::vector<double> far(1000, 1e9);
     for (std::size_t i = 1; i < far.size(); i += 2)
         far[i] += 1;
     const std::pair<std::vector<double>, std::vector<double>> cases[] = {
-        // values, then mean, m2, min, max, variance
         {{}, {0, 0, 1e307, 0, 0}}, {{5}, {5, 0, 5, 5, 0}}, {{2, 4, 4, 4, 5, 5, 7, 9}, {5, 32, 2, 9, 32.0 / 7}},
         {{3, 1}, {2, 2, 1, 3, 2}}, {{-4, -7, -1}, {-4, 18, -7, -1, 9}}, {far, {1e9 + 0.5, 250, 1e9, 1e9 + 1, 250.0 / 999}}};
     for (const auto& [values, expected] : cases) {
