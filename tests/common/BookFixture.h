@@ -4,6 +4,7 @@
 #include "results/TacticBook.h"
 #include "support/Str.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,51 +13,30 @@ inline TacticResult* MakeRecord(const std::string& name, int goals_for, int goal
 {
     TacticResult* r = TacticResult_Create();
     Str_Free(r->name);
-    r->name = Str_Dup(name.c_str());
-    r->goals_for = goals_for;
-    r->goals_against = goals_against;
-    r->points = points;
-    r->games = games;
-    r->won = won;
-    r->drawn = drawn;
-    r->lost = lost;
+    *r = {Str_Dup(name.c_str()), goals_for, goals_against, points, games, won, drawn, lost, 0};
     return r;
 }
 
-// A book that looks for tactic files in the given folder (or in none).
-class TestBook {
-public:
-    explicit TestBook(const std::string& tactics_folder = "")
+// A book that looks for tactic files in the given folder (or in the default one).
+struct TestBook : std::unique_ptr<TacticBook, void (*)(TacticBook*)> {
+    explicit TestBook(const std::string& tactics_folder = "") : unique_ptr(TacticBook_Create(), TacticBook_Destroy)
     {
-        book_ = TacticBook_Create();
         if (!tactics_folder.empty()) {
-            Str_Free(book_->tactics_folder);
-            book_->tactics_folder = Str_Dup(tactics_folder.c_str());
+            Str_Free(get()->tactics_folder);
+            get()->tactics_folder = Str_Dup(tactics_folder.c_str());
         }
     }
-    ~TestBook() { TacticBook_Destroy(book_); }
-    TestBook(const TestBook&) = delete;
-    TestBook& operator=(const TestBook&) = delete;
-
-    TacticBook* get() const { return book_; }
-    TacticBook* operator->() const { return book_; }
-
-    TacticSummary* Summary(int i) const { return static_cast<TacticSummary*>(book_->summaries->elems[i]); }
-
+    TacticSummary* Summary(int i) const { return static_cast<TacticSummary*>(get()->summaries->elems[i]); }
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
-        for (int i = 0; i < book_->summaries->count; ++i)
+        for (int i = 0; i < get()->summaries->count; ++i)
             names.emplace_back(Summary(i)->name);
         return names;
     }
-
     // Adds one season with the given points (and goals).
     void Season(const std::string& name, int points, int goals_for = 50, int goals_against = 40)
     {
-        TacticBook_Add(book_, MakeRecord(name, goals_for, goals_against, points));
+        TacticBook_Add(get(), MakeRecord(name, goals_for, goals_against, points));
     }
-
-private:
-    TacticBook* book_;
 };

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 class TempDir {
@@ -13,27 +15,21 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    // The path of a file in the folder, as a narrow string for fopen.
-    std::string File(const std::string& name) const;
-    // Writes bytes exactly as given (binary) and returns the file's path.
-    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string File(const std::string& name) const { return (path_ / name).string(); } // narrow, for fopen
+    std::string Write(const std::string& name, const std::string& bytes) const; // exactly these bytes; the path
 
 private:
     std::filesystem::path path_;
 };
 
-// The whole content of a file, read in binary mode.
-std::string ReadBytes(const std::string& path);
+std::string ReadBytes(const std::string& path); // the whole file, in binary mode
 
-// A file opened for reading as text ("r"), closed on scope exit.
-class TextFile {
-public:
-    explicit TextFile(const std::string& path, const char* mode = "r");
-    ~TextFile();
-    TextFile(const TextFile&) = delete;
-    TextFile& operator=(const TextFile&) = delete;
-    std::FILE* get() const { return file_; }
-
-private:
-    std::FILE* file_;
+// A file opened with fopen (by default for reading as text), closed on scope exit.
+struct TextFile : std::unique_ptr<std::FILE, int (*)(std::FILE*)> {
+    explicit TextFile(const std::string& path, const char* mode = "r")
+        : unique_ptr(std::fopen(path.c_str(), mode), std::fclose)
+    {
+        if (!get())
+            throw std::runtime_error("cannot open " + path);
+    }
 };

@@ -1,6 +1,4 @@
-// The registry lookup of the game's folder, against the registry of the test
-// prefix. All cases run in one test, one after the other, since they share
-// the keys.
+// The game's folder from the registry of the test prefix: steps of one test, since they share keys.
 #include "results/GameFolder.h"
 #include "results/TacticBook.h"
 #include "support/Str.h"
@@ -9,112 +7,50 @@
 
 #include <windows.h>
 
-#include <string>
-
-namespace {
-
-constexpr const char* kCompany = "Software\\Brightfold Ltd";
-
-enum class View { Wow32, Native64 };
-
-REGSAM ViewFlag(View view)
+static void DeleteKeys()
 {
-    return view == View::Wow32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        for (const char* key : {kGameRegistryKey, "Software\\Brightfold Ltd"})
+            RegDeleteKeyExA(root, key, KEY_WOW64_32KEY, 0);
 }
-
-void DeleteKeys(HKEY root, View view)
-{
-    RegDeleteKeyExA(root, kGameRegistryKey, ViewFlag(view), 0);
-    RegDeleteKeyExA(root, kCompany, ViewFlag(view), 0);
-}
-
-void ClearAll()
-{
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        DeleteKeys(root, View::Wow32);
-        DeleteKeys(root, View::Native64);
-    }
-}
-
-void SetValue(HKEY root, View view, DWORD type, const void* data, DWORD size)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, kGameRegistryKey, 0, nullptr, 0, KEY_SET_VALUE | ViewFlag(view), nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, kGameRegistryValue, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void SetString(HKEY root, const std::string& text, View view = View::Wow32)
-{
-    SetValue(root, view, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-
-std::string Found()
-{
-    char* folder = FindGameFolder();
-    std::string result = folder;
-    Str_Free(folder);
-    return result;
-}
-
-struct Cleanup {
-    Cleanup() { ClearAll(); }
-    ~Cleanup() { ClearAll(); }
-};
-
-} // namespace
 
 TEST(GameFolder, RegistryLookup)
 {
-    Cleanup cleanup;
-    const std::string fallback = kDefaultGameFolder;
-
-    EXPECT_EQ(Found(), fallback) << "no key";
-
-    SetString(HKEY_CURRENT_USER, "C:\\Games\\User");
-    EXPECT_EQ(Found(), "C:\\Games\\User") << "the user's value";
-
-    SetString(HKEY_LOCAL_MACHINE, "D:\\Gafferline");
-    EXPECT_EQ(Found(), "D:\\Gafferline") << "the machine's value comes first";
-
-    ClearAll();
-    SetString(HKEY_LOCAL_MACHINE, "E:\\SixtyFourBitView", View::Native64);
-    EXPECT_EQ(Found(), fallback) << "the 32-bit game's installer writes the 32-bit view only";
-
-    ClearAll();
-    SetString(HKEY_LOCAL_MACHINE, std::string(511, 'x'));
-    EXPECT_EQ(Found(), std::string(511, 'x')) << "511 characters and the terminator fit";
-
-    SetString(HKEY_LOCAL_MACHINE, std::string(512, 'y'));
-    EXPECT_EQ(Found(), fallback) << "a value longer than 512 bytes counts as missing";
-    SetString(HKEY_CURRENT_USER, "C:\\Games\\User");
-    EXPECT_EQ(Found(), "C:\\Games\\User") << "then the user's value is used";
-
-    ClearAll();
-    SetValue(HKEY_LOCAL_MACHINE, View::Wow32, REG_SZ, "", 0);
-    EXPECT_EQ(Found(), fallback) << "a zero-length value counts as missing";
-    SetValue(HKEY_LOCAL_MACHINE, View::Wow32, REG_SZ, "", 1);
-    EXPECT_EQ(Found(), fallback) << "an empty string counts as missing";
-
-    DWORD number = 42;
-    SetValue(HKEY_LOCAL_MACHINE, View::Wow32, REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(Found(), fallback) << "a value that is not a string counts as missing";
-
-    SetValue(HKEY_LOCAL_MACHINE, View::Wow32, REG_SZ, "C:\\NoEnd", 8);
-    EXPECT_EQ(Found(), "C:\\NoEnd") << "a string stored without terminator keeps its last character";
-
-    std::string expand = "%SystemRoot%\\Games";
-    SetValue(HKEY_LOCAL_MACHINE, View::Wow32, REG_EXPAND_SZ, expand.c_str(), static_cast<DWORD>(expand.size() + 1));
-    std::string found = Found();
-    EXPECT_EQ(found.find('%'), std::string::npos) << "expanded, got " << found;
-    EXPECT_GE(found.size(), std::string("\\Games").size() + 3);
-    EXPECT_EQ(found.substr(found.size() - 6), "\\Games");
-
-    SetString(HKEY_LOCAL_MACHINE, "C:\\Gafferline");
+    const HKEY machine = HKEY_LOCAL_MACHINE, user = HKEY_CURRENT_USER;
+    const std::string none = kDefaultGameFolder, x511(511, 'x'), y512(512, 'y');
+    SetEnvironmentVariableA("KX_GAMES", "D");
+    // Delete the keys?, where to store (or not), type, data, bytes stored (-1: with the terminator), folder.
+    const std::tuple<bool, HKEY, DWORD, std::string, int, std::string> steps[] = {
+        {true, nullptr, REG_SZ, "", -1, none},
+        {false, user, REG_SZ, "C:\\User", -1, "C:\\User"},
+        {false, machine, REG_SZ, "D:\\Gafferline", -1, "D:\\Gafferline"}, // the machine's value first
+        {true, machine, REG_SZ, x511, -1, x511},
+        {false, machine, REG_SZ, y512, -1, none}, // too long
+        {false, user, REG_SZ, "C:\\User", -1, "C:\\User"}, // then the user's value is taken
+        {true, machine, REG_SZ, "", 0, none},
+        {false, machine, REG_DWORD, "1234", 4, none},
+        {false, machine, REG_SZ, "D", -1, "D"},
+        {false, machine, REG_SZ, "C:\\NoEnd", 8, "C:\\NoEnd"}, // stored without terminator
+        {false, machine, REG_EXPAND_SZ, "%KX_GAMES%", -1, "D"},
+        {false, machine, REG_EXPAND_SZ, "%KX_GAMES%:\\Games", -1, "D:\\Games"},
+    };
+    for (const auto& [delete_first, root, type, data, size, expected] : steps) {
+        if (delete_first)
+            DeleteKeys();
+        HKEY key = nullptr;
+        if (root) {
+            ASSERT_EQ(RegCreateKeyExA(root, kGameRegistryKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                                      &key, nullptr), ERROR_SUCCESS);
+            RegSetValueExA(key, kGameRegistryValue, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                           size < 0 ? static_cast<DWORD>(data.size() + 1) : size);
+            RegCloseKey(key);
+        }
+        char* folder = FindGameFolder();
+        EXPECT_EQ(std::string(folder), expected) << "after storing " << testing::PrintToString(data.substr(0, 20));
+        Str_Free(folder);
+    }
     TacticBook* book = TacticBook_Create();
-    EXPECT_STREQ(book->game_folder, "C:\\Gafferline");
-    EXPECT_STREQ(book->tactics_folder, "C:\\Gafferline\\tactics");
+    EXPECT_STREQ(book->tactics_folder, "D:\\Games\\tactics");
     TacticBook_Destroy(book);
+    DeleteKeys();
 }
