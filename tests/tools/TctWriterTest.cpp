@@ -9,8 +9,7 @@
 
 namespace {
 
-// Position k = 0..263 (player k / 24, ball state k / 12 % 2, zone column k / 4 % 3, zone row k % 4):
-// all different, some negative, the first and the last at the 16-bit extremes.
+// Position k (player k / 24, situation k % 24): all different, some negative, 16-bit extremes first and last.
 int X(int k) { return k == 0 ? -32768 : k == 263 ? 32767 : 7 * k - 900; }
 int Y(int k) { return k == 0 ? 32767 : k == 263 ? -32768 : 1000 - 3 * k; }
 
@@ -35,6 +34,7 @@ TEST(TctWriter, ParseErrorsNameTheirLine)
     const struct { int line, count; const char* by; int error_line; const char* message; } cases[] = {
         {P(3), 1, "plyer 3\n", P(3) + 1, "unknown keyword \"plyer\""},
         {B(4, 1), 1, "with bal\n", B(4, 1) + 1, "expected \"with ball\", got \"with bal\""},
+        {B(4, 0), 1, "without ball now\n", B(4, 0) + 1, "unexpected \"now\" after \"without ball\""},
         {R(5, 0, 2), 1, "row 2: 32768,0 1,1 2,2\n", R(5, 0, 2) + 1, "x 32768 of zone column 0 in row 2 is outside"},
         {R(5, 1, 3), 1, "row 3: 0,0 1,1 2,-99999999999999999999\n", R(5, 1, 3) + 1, "y -99999999999999999999 of"},
         {R(6, 0, 1), 1, "row 1: 0,0 1,1\n", R(6, 0, 1) + 1, "row 1 has 2 positions; it needs 3"},
@@ -44,6 +44,7 @@ TEST(TctWriter, ParseErrorsNameTheirLine)
         {P(10) - 1, 12, "", P(10) - 1, "end of input, but player 10 is missing"},
         {R(2, 0, 1), 0, "row 1: 0,0 1,1 2,2\n", R(2, 0, 1) + 2, "player 2, without ball: row 1 is given twice"},
         {P(9), 1, "player 8\n", P(9) + 1, "player 8 is given twice (first on line 97)"},
+        {P(7), 1, "player 11\n", P(7) + 1, "player number 11 is outside 0-10"},
         {0, 0, "with ball\n", 1, "\"with ball\" comes before any \"player\" line"},
     };
     const std::string plain = TctWriter_Format(Distinct());
@@ -62,15 +63,15 @@ TEST(TctWriter, ParseErrorsNameTheirLine)
 }
 
 // Format's output parses back, also with comments, blanks around commas, no colons, CR LF line ends, no line
-// end at the end and player 0 last, when read from a file (of at most 1 MiB); a longer file is written over.
+// end at the end and player 0 last, read from a file (of at most 1 MiB); a longer file is written over.
 TEST(TctWriter, DescriptionsAndFilesReadBack)
 {
     const std::string plain = TctWriter_Format(Distinct()), second = "player 1\n";
     std::string spaced = plain.substr(plain.find(second)) + plain.substr(0, plain.find(second)), message, text;
-    for (std::size_t at = 0; (at = spaced.find_first_of(",\n:", at)) != std::string::npos; at += 4)
-        spaced.replace(at, 1, spaced[at] == ',' ? " , " : spaced[at] == ':' ? " \t " : " #\r\n");
+    for (std::size_t at = 0; (at = spaced.find_first_of(",\n:", at)) != std::string::npos; at += 3)
+        spaced.replace(at, 1, spaced[at] == ',' ? " , " : spaced[at] == ':' ? " \t " : " \r\n");
     TempDir dir;
-    EXPECT_TRUE(TctWriter_ReadFile(dir.Write("t.txt", spaced.substr(0, spaced.size() - 4)).c_str(), &text, &message));
+    EXPECT_TRUE(TctWriter_ReadFile(dir.Write("t.txt", spaced.substr(0, spaced.size() - 3)).c_str(), &text, &message));
     for (const std::string& t : {text, TctWriter_Format(Distinct(), {"GK", "", "LCB"}, "Test\n\nsecond line")}) {
         std::string bytes;
         TctParseError error;
@@ -79,6 +80,8 @@ TEST(TctWriter, DescriptionsAndFilesReadBack)
     }
     std::string path = dir.Write("old.tct", std::string(2000, 'x'));
     EXPECT_TRUE(TctWriter_WriteFile(path.c_str(), Distinct(), &message) && ReadBytes(path) == Distinct()) << message;
+    EXPECT_FALSE(TctWriter_WriteFile(dir.File("none/t.tct").c_str(), Distinct(), &message) ||
+                 TctWriter_ReadFile(dir.File("none.txt").c_str(), &text, &message)) << "expected no folder, no file";
     EXPECT_FALSE(TctWriter_ReadFile(dir.Write("big.txt", std::string(1024 * 1024 + 1, '#')).c_str(), &text, &message));
     EXPECT_TRUE(TctWriter_ReadFile(dir.Write("limit.txt", std::string(1024 * 1024, '#')).c_str(), &text, &message) &&
                 text.size() == 1024 * 1024) << "expected exactly 1 MiB read whole, " << message;
