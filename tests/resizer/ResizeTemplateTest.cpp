@@ -54,7 +54,7 @@ TEST(ResizerPrepareTemplate, Cases)
                 text(u"MENU1"), text(u"MyClass"), 0x80C00000),
          {{13, 12}}},
         {"a hint only on id 0xFFFFFFFF", Dialog({Control(~0u, hint(15)), Control(12, {1, 2})}), {}},
-        {"no controls", Dialog({}), {}},
+        {"no controls, an ordinal title last", {0x80C00000, kNone, kNone, NameField::Ordinal(1), u"", {}}, {}},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = Template_Build(c.source, false);
