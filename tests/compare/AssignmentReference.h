@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-// A square cost matrix, row-major.
-struct CostMatrix {
+struct CostMatrix { // square, row-major
     int n = 0;
     std::vector<int64_t> cost;
     int64_t At(int row, int column) const { return cost[static_cast<std::size_t>(row) * n + column]; }

@@ -8,7 +8,6 @@ TEST(DifferenceText, ColoursAndTexts)
 {
     const double kNaN = std::numeric_limits<double>::quiet_NaN();
     const uint32_t kRed = kTacticAColour, kBlue = kTacticBColour, kOlive = kNeutralColour;
-    // Colours and texts of a value as a difference and as a probability (times 99.49: never 100%).
     const struct { double v; uint32_t difference, probability; const char *as_difference, *as_probability; } cases[] = {
         {0.05, kOlive, kBlue, "+0.1", "5%"}, {-0.05, kOlive, kBlue, "-0.1", "-5%"}, {0.06, kRed, kBlue, "+0.1", "6%"},
         {-0.06, kBlue, kBlue, "-0.1", "-6%"}, {0.5, kRed, kOlive, "+0.5", "50%"}, {0.55, kRed, kRed, "+0.6", "55%"},

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// Only a file with the whole position block loads; of a longer one the first 1476 bytes count.
-// Entries are signed, little-endian and at odd offsets.
+// Files of at least 1476 bytes load (the first 1476 count); entries are signed, little-endian, at odd offsets.
 TEST(Formation, LoadsAndReadsEntries)
 {
     std::string bytes(2000, '\x7f');
