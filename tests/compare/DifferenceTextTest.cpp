@@ -2,62 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <string>
 
-namespace {
-
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const uint32_t kRed = kTacticAColour;
-const uint32_t kBlue = kTacticBColour;
-const uint32_t kOlive = kNeutralColour;
-
-std::string Probability(double p)
+TEST(DifferenceText, ColoursAndTexts)
 {
-    char text[32];
-    DifferenceText_Probability(p, text, sizeof text);
-    return text;
-}
-
-std::string Difference(double v)
-{
-    char text[32];
-    DifferenceText_Difference(v, text, sizeof text);
-    return text;
-}
-
-} // namespace
-
-TEST(DifferenceText, ColourThresholdsAreStrict)
-{
-    struct Case {
-        double value;
-        uint32_t difference;
-        uint32_t probability;
-    } cases[] = {
-        {0.05, kOlive, kBlue},  {-0.05, kOlive, kBlue}, {0.06, kRed, kBlue},   {-0.06, kBlue, kBlue},
-        {0.0, kOlive, kBlue},   {0.5, kRed, kOlive},    {0.55, kRed, kRed},    {0.45, kRed, kOlive},
-        {0.44, kRed, kBlue},    {1.0, kRed, kRed},      {kNaN, kOlive, kOlive},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DifferenceColour(c.value), c.difference) << "difference " << c.value;
-        EXPECT_EQ(ProbabilityColour(c.value), c.probability) << "probability " << c.value;
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const uint32_t kRed = kTacticAColour, kBlue = kTacticBColour, kOlive = kNeutralColour;
+    const struct { double v; uint32_t difference, probability; const char *as_difference, *as_probability; } cases[] = {
+        {0.05, kOlive, kBlue, "+0.1", "5%"}, {-0.05, kOlive, kBlue, "-0.1", "-5%"}, {0.06, kRed, kBlue, "+0.1", "6%"},
+        {-0.06, kBlue, kBlue, "-0.1", "-6%"}, {0.5, kRed, kOlive, "+0.5", "50%"}, {0.55, kRed, kRed, "+0.6", "55%"},
+        {0.45, kRed, kOlive, "+0.5", "45%"}, {0.44, kRed, kBlue, "+0.4", "44%"}, {1.0, kRed, kRed, "+1.0", "99%"},
+        {0.00503, kOlive, kBlue, "+0.0", "1%"}, {kNaN, kOlive, kOlive, "n/a", "n/a"}};
+    for (const auto& c : cases) {
+        char difference[32], probability[32];
+        DifferenceText_Difference(c.v, difference, sizeof difference);
+        DifferenceText_Probability(c.v, probability, sizeof probability);
+        EXPECT_EQ(DifferenceColour(c.v), c.difference) << "colour of the difference " << c.v;
+        EXPECT_EQ(ProbabilityColour(c.v), c.probability) << "colour of the probability " << c.v;
+        EXPECT_STREQ(difference, c.as_difference) << "difference " << c.v;
+        EXPECT_STREQ(probability, c.as_probability) << "probability " << c.v;
     }
-}
-
-TEST(DifferenceText, Texts)
-{
-    EXPECT_EQ(Probability(1.0), "99%") << "scaled by 99.49, never 100%";
-    EXPECT_EQ(Probability(0.0), "0%");
-    EXPECT_EQ(Probability(0.00503), "1%");
-    EXPECT_EQ(Probability(0.5000000005), "50%");
-    EXPECT_EQ(Probability(kNaN), "n/a") << "a single season gives no probability";
-    EXPECT_EQ(Difference(0.0), "+0.0");
-    EXPECT_EQ(Difference(-0.3), "-0.3");
-    EXPECT_EQ(Difference(12.345), "+12.3");
-    EXPECT_EQ(Difference(kNaN), "n/a");
-
     char small[3];
     DifferenceText_Difference(-123.4, small, sizeof small);
     EXPECT_STREQ(small, "-1") << "cut to the buffer";

@@ -1,87 +1,40 @@
 #include "resizer/TemplateBytes.h"
 
-namespace {
-
-class Writer {
-public:
-    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
-    void Byte(uint8_t value) { out_.push_back(value); }
-    void Word(uint16_t value)
-    {
-        Byte(static_cast<uint8_t>(value & 0xFF));
-        Byte(static_cast<uint8_t>(value >> 8));
-    }
-    void Dword(uint32_t value)
-    {
-        Word(static_cast<uint16_t>(value & 0xFFFF));
-        Word(static_cast<uint16_t>(value >> 16));
-    }
-    void Name(const NameField& field)
-    {
-        if (field.isOrdinal) {
-            Word(0xFFFF);
-            Word(field.ordinal);
-            return;
-        }
-        for (char16_t unit : field.text)
-            Word(static_cast<uint16_t>(unit));
-        Word(0);
-    }
-    void Align()
-    {
-        while (out_.size() % 4 != 0)
-            Byte(0);
-    }
-
-private:
-    std::vector<uint8_t>& out_;
-};
-
-} // namespace
-
 std::vector<uint8_t> Template_Build(const TemplateDesc& desc, bool alignEnd)
 {
-    std::vector<uint8_t> bytes;
-    Writer w(bytes);
-    w.Word(1);      // dlgVer
-    w.Word(0xFFFF); // signature
-    w.Dword(0);     // helpID
-    w.Dword(0);     // exStyle
-    w.Dword(desc.style);
-    w.Word(static_cast<uint16_t>(desc.items.size()));
-    w.Word(10); // x
-    w.Word(10); // y
-    w.Word(static_cast<uint16_t>(desc.cx));
-    w.Word(static_cast<uint16_t>(desc.cy));
-    w.Name(desc.menu);
-    w.Name(desc.windowClass);
-    w.Name(desc.title);
+    std::vector<uint8_t> out;
+    auto words = [&out](std::initializer_list<uint32_t> values) { // 16 bits each, little-endian
+        for (uint32_t v : values)
+            out.insert(out.end(), {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8 & 0xFF)});
+    };
+    auto name = [&words](const NameField& field) {
+        if (field.isOrdinal)
+            return words({0xFFFF, field.ordinal});
+        for (char16_t unit : field.text + u'\0') // with its terminator
+            words({unit});
+    };
+    auto align = [&out] { out.resize((out.size() + 3) / 4 * 4, 0); };
+    // dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy
+    words({1, 0xFFFF, 0, 0, 0, 0, desc.style & 0xFFFF, desc.style >> 16});
+    words({static_cast<uint32_t>(desc.items.size()), 10, 10, 200, 100});
+    for (const NameField* field : {&desc.menu, &desc.windowClass, &desc.title})
+        name(*field);
     if (desc.style & kTestDsSetFont) {
-        w.Word(8);   // point size
-        w.Word(400); // weight
-        w.Byte(0);   // italic
-        w.Byte(1);   // character set
-        w.Name(NameField::Text(desc.face));
+        words({8, 400, 0x0100}); // point size, weight, italic 0 and character set 1
+        name(NameField::Text(desc.face));
     }
     for (const ItemSpec& item : desc.items) {
-        w.Align();
-        w.Dword(0); // helpID
-        w.Dword(0); // exStyle
-        w.Dword(item.style);
-        w.Word(static_cast<uint16_t>(item.x));
-        w.Word(static_cast<uint16_t>(item.y));
-        w.Word(static_cast<uint16_t>(item.cx));
-        w.Word(static_cast<uint16_t>(item.cy));
-        w.Dword(item.id);
-        w.Name(item.windowClass);
-        w.Name(item.title);
-        w.Word(static_cast<uint16_t>(item.data.size()));
-        for (uint8_t b : item.data)
-            w.Byte(b);
+        align();
+        // helpID, exStyle, style, x, y, cx, cy, id, class, title, creation data
+        words({0, 0, 0, 0, item.style & 0xFFFF, item.style >> 16, 4, 4, 40, 12, item.id & 0xFFFF, item.id >> 16});
+        name(item.windowClass);
+        name(item.title);
+        words({static_cast<uint32_t>(item.data.size())});
+        out.insert(out.end(), item.data.begin(), item.data.end());
     }
     if (alignEnd)
-        w.Align();
-    return bytes;
+        align();
+    return out;
 }
 
 std::vector<uint8_t> Template_Hint(uint8_t edges)
