@@ -1,8 +1,13 @@
-// Least-cost assignment of rows to columns: an auction (persons = columns bid
-// for objects = rows) with epsilon scaling and a three-arc cache per bidder.
+// Least-cost assignment of rows to columns. An auction (persons = columns bid
+// for objects = rows) with epsilon scaling and a three-arc cache per bidder
+// decides the pairing; shortest augmenting paths find it without the auction
+// when only one pairing has the least total.
 #pragma once
 
-struct AuctionState; // the bidding state, sized at creation, filled by Solve
+#include <cstdint>
+
+struct AssignmentPaths;   // see AssignmentPaths.h
+struct AssignmentAuction; // see AssignmentAuction.h
 
 struct AssignmentSolver {
     int rows;
@@ -10,7 +15,12 @@ struct AssignmentSolver {
     double* cost;          // rows x columns, row-major; 0.0 at creation
     int* column_of_row;    // per row: the assigned column, or -1
     int* row_of_column;    // per column: the assigned row, or -1
-    AuctionState* auction; // owned
+    // Owned working state of Solve for the square problem of size
+    // n = max(rows, columns):
+    int64_t* halves;            // n x n, row-major: the costs in halves
+    int* square_row_of_column;  // n: its assignment
+    AssignmentPaths* paths;     // the least total, and whether only one assignment has it
+    AssignmentAuction* auction; // the pairing when several have it; null until needed
 };
 
 // A solver for rows x columns costs, all 0.0 and nothing assigned. Negative
@@ -27,7 +37,7 @@ void AssignmentSolver_SetCost(AssignmentSolver* solver, int row, int column, dou
 // or greatest (maximise == true). Every row of a square solver ends with its
 // own column; when the sizes differ, min(rows, columns) pairs are made.
 //
-// The auction runs in exact integer arithmetic on costs counted in halves:
+// Solving runs in exact integer arithmetic on costs counted in halves:
 // the result is optimal for costs that are multiples of 0.5 (as all
 // formation costs are). Other costs are taken to the nearest half, NaN as 0,
 // and magnitudes above 2^51 / (max(rows, columns) + 1) are capped, so any

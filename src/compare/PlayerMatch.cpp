@@ -3,6 +3,8 @@
 #include "compare/AssignmentSolver.h"
 #include "support/NumVector.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int kCoordinates = 2 * kFormationBallStates * kFormationZoneColumns * kFormationZoneRows;
@@ -24,7 +26,10 @@ struct PlayerTrack {
 // column, zone row, each an x and a y.
 void ReadTrack(const Formation* formation, int player, PlayerTrack* track)
 {
-    const uint8_t* entries = formation->bytes + Formation_EntryOffset(player, 0, 0, 0);
+    // A copy of the bytes first: the record's bytes may alias anything, the
+    // copy does not, so the loops below can work on many values at once.
+    uint8_t entries[2 * kCoordinates];
+    std::memcpy(entries, formation->bytes + Formation_EntryOffset(player, 0, 0, 0), sizeof entries);
     for (int i = 0; i < kCoordinates; ++i)
         track->fine[i] = static_cast<int16_t>(Formation_ReadInt16(entries + 2 * i));
     for (int i = 0; i < kCoordinates; ++i)
@@ -33,10 +38,10 @@ void ReadTrack(const Formation* formation, int player, PlayerTrack* track)
 
 bool IsCompact(const PlayerTrack& track)
 {
-    bool compact = true;
+    int outside = 0;
     for (int16_t v : track.fine)
-        compact &= v >= -kCompactLimit && v <= kCompactLimit;
-    return compact;
+        outside |= (v < -kCompactLimit) | (v > kCompactLimit);
+    return outside == 0;
 }
 
 // The pairing cost counted in halves, for any coordinates. The squares are
