@@ -81,21 +81,17 @@ protected:
     {
         return SendDlgItemMessageA(dialog_, IDC_MAIN_LIST, message, wparam, lparam);
     }
-    std::string Cell(int row, int column)
-    {
-        char text[256] = "";
-        LVITEMA item{};
-        item.iSubItem = column, item.pszText = text, item.cchTextMax = sizeof text;
-        List(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
-    // The rows (as the tactics' names) whose state has these bits, or all rows.
-    std::vector<std::string> Rows(UINT state = 0)
+    // The rows (as their tactics' names) in these states, or all rows.
+    std::vector<std::string> Rows(UINT states = 0)
     {
         std::vector<std::string> names;
-        for (int row = 0; row < List(LVM_GETITEMCOUNT); ++row)
-            if ((List(LVM_GETITEMSTATE, row, state) & state) == state)
-                names.push_back(Cell(row, 0));
+        for (int row = 0; row < List(LVM_GETITEMCOUNT); ++row) {
+            char text[256] = "";
+            LVITEMA item{};
+            item.pszText = text, item.cchTextMax = sizeof text;
+            if ((List(LVM_GETITEMSTATE, row, states) & states) == states && List(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)))
+                names.push_back(text);
+        }
         return names;
     }
     void ClickColumn(int column)

@@ -5,6 +5,7 @@
 #include "stats/GdiGuard.h"
 #include "stats/OffscreenImage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -13,10 +14,7 @@
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-inline HINSTANCE Instance()
-{
-    return GetModuleHandleA(nullptr);
-}
+inline HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
 // Handles the messages waiting for this thread, a bounded number of them.
 inline void Pump()
@@ -57,52 +55,42 @@ struct Dialog {
     }
 };
 
-// The pixels of a width x height area at (x, y) of a device context, or of an
-// off-screen image, copied once for fast reading.
-class Pixels {
-public:
-    Pixels(HDC dc, int x, int y, int width, int height) : width_(width), height_(height)
+// The colours of a width x height area at (x, y) of a device context, or of
+// an off-screen image, copied once for fast reading.
+struct Pixels {
+    int width, height;
+    std::vector<COLORREF> colours; // as RGB() gives them, top row first
+
+    Pixels(HDC dc, int x, int y, int w, int h) : width(w), height(h), colours(static_cast<size_t>(w) * h)
     {
-        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}}; // top row first
+        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         void* bits = nullptr;
         GdiObject<HBITMAP> dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         MemoryDC copy(nullptr);
         SelectGuard select(copy.get(), dib.get());
-        BitBlt(copy.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
+        BitBlt(copy.get(), 0, 0, w, h, dc, x, y, SRCCOPY);
         GdiFlush();
-        pixels_.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+        for (size_t i = 0; i < colours.size(); ++i) { // 0x00RRGGBB
+            const uint32_t v = static_cast<const uint32_t*>(bits)[i];
+            colours[i] = RGB(v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF);
+        }
     }
     explicit Pixels(const OffscreenImage* image) : Pixels(image->dc, 0, 0, image->width, image->height) {}
 
-    // The colour at (x, y) as RGB() gives it; CLR_INVALID outside.
     COLORREF At(int x, int y) const
     {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_)
-            return CLR_INVALID;
-        uint32_t v = pixels_[static_cast<size_t>(y) * width_ + x]; // 0x00RRGGBB
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        return x < 0 || y < 0 || x >= width || y >= height ? CLR_INVALID : colours[static_cast<size_t>(y) * width + x];
     }
-    int Count(COLORREF colour) const
-    {
-        int n = 0;
-        for (int i = 0; i < width_ * height_; ++i)
-            n += At(i % width_, i / width_) == colour;
-        return n;
-    }
+    int Count(COLORREF colour) const { return static_cast<int>(std::count(colours.begin(), colours.end(), colour)); }
     // Column x from the top: '#' where it has the colour ink, '.' elsewhere.
     std::string Column(int x, COLORREF ink) const
     {
         std::string s;
-        for (int y = 0; y < height_; ++y)
+        for (int y = 0; y < height; ++y)
             s += At(x, y) == ink ? '#' : '.';
         return s;
     }
-    bool operator==(const Pixels& other) const { return pixels_ == other.pixels_; }
-
-private:
-    int width_;
-    int height_;
-    std::vector<uint32_t> pixels_;
+    bool operator==(const Pixels& other) const { return colours == other.colours; }
 };
 
 // Shows a dialog in the top left corner of the screen and paints it.

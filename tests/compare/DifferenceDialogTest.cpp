@@ -45,28 +45,25 @@ struct DifferenceTool : Dialog {
     DArray* selection;
     explicit DifferenceTool(DArray* chosen) : Dialog(IDD_DIFFERENCE, DifferenceDialog, chosen), selection(chosen) {}
     ~DifferenceTool() { DestroyWindow(window), DArray_Destroy(selection, nullptr); }
-    // The text colour a static is given as it asks before it paints (with no
-    // background of its own when coloured), and the brush in *brush.
-    COLORREF Colour(int id, HBRUSH* brush = nullptr) const
-    {
-        MemoryDC dc(nullptr);
-        auto answer = SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
-                                   reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-        if (brush)
-            *brush = reinterpret_cast<HBRUSH>(answer);
-        EXPECT_TRUE(GetTextColor(dc.get()) == GetSysColor(COLOR_WINDOWTEXT) || GetBkMode(dc.get()) == TRANSPARENT);
-        return GetTextColor(dc.get());
-    }
-    // The names and figures, each with its colour.
+    // The names and figures, each with its colour as its static asks for it before it paints (with no
+    // background of its own when coloured).
     std::string Figures() const
     {
         std::string shown;
         for (int id : {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME, IDC_DIFF_GOALS, IDC_DIFF_GOALS_PROB, IDC_DIFF_CONCEDED,
                        IDC_DIFF_CONCEDED_PROB, IDC_DIFF_POINTS, IDC_DIFF_POINTS_PROB, IDC_DIFF_GOALS_LABEL}) {
-            const COLORREF c = Colour(id);
+            MemoryDC dc(nullptr);
+            Brush(id, dc.get());
+            const COLORREF c = GetTextColor(dc.get());
+            EXPECT_TRUE(c == GetSysColor(COLOR_WINDOWTEXT) || GetBkMode(dc.get()) == TRANSPARENT) << "control " << id;
             shown += Text(id) + (c == kRed ? " red, " : c == kBlue ? " blue, " : c == kOlive ? " olive, " : " plain, ");
         }
         return shown;
+    }
+    HBRUSH Brush(int id, HDC dc) const
+    {
+        return reinterpret_cast<HBRUSH>(SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(GetDlgItem(window, id))));
     }
 };
 
@@ -85,29 +82,30 @@ TEST(DifferenceDialog, EachFigureInItsFieldAndColour)
 {
     auto ten = [](double x, double y) { return std::vector<double>{x, y, x, y, x, y, x, y, x, y}; };
     Tactic a("Alpha", ten(60, 61), ten(29.8, 30.2), ten(50, 51)), b("Beta", ten(40, 41), ten(30.1, 30.5), ten(70, 71));
-    Tactic self("Counter442", {50, 60, 55}, {30, 40, 20}, {60, 70, 65}, &kSpread);
-    Tactic single("Single", {50}, {30}, {60}, &kSpread), last("Last", {40, 44}, {30, 31}, {50, 55});
+    Tactic single("Single", {50}, {30}, {60}, &kSpread), middle("Middle", {1, 2}, {1, 2}, {1, 2});
+    Tactic last("Last", {40, 44}, {30, 31}, {50, 55});
     const std::string label = "Goals scored  (per season): plain, ";
     EXPECT_EQ(DifferenceTool(Chosen({&a, &b})).Figures(), // A scores more and concedes less, B has more points
               "Alpha red, Beta blue, +20.0 red, 99% red, -0.3 red, 99% red, -20.0 blue, 0% blue, " + label);
-    EXPECT_EQ(DifferenceTool(Chosen({&self})).Figures(),
-              "Counter442 red, Counter442 blue, +0.0 olive, 50% olive, +0.0 olive, 50% olive, +0.0 olive, 50% olive, " +
-                  label);
-    EXPECT_EQ(DifferenceTool(Chosen({&single, &self, &last})).Figures(), // the first against the last, one season: n/a
+    EXPECT_EQ(DifferenceTool(Chosen({&single, &middle, &last})).Figures(), // the first against the last, one season: n/a
               "Single red, Last blue, +8.0 red, n/a olive, -0.5 red, n/a olive, +7.5 red, n/a olive, " + label);
 }
 
-TEST(DifferenceDialog, PanelsShowEachSituationInItsPlace)
+TEST(DifferenceDialog, PanelsShowEachSituationInItsPlaceUntilTheDialogCloses)
 {
     Tactic a("A", {1, 2}, {1, 2}, {1, 2}, &kSpread), plain("Plain", {1, 2}, {1, 2}, {1, 2}); // no tactic file
     OffscreenImage* field = OffscreenImage_Create(nullptr, 130, 170);
     Pitch_DrawField(field);
     const Pixels empty(field);
     OffscreenImage_Destroy(field);
+    const int before = OffscreenImage_LiveCount();
     {
         DifferenceTool dialog(Chosen({&a, &plain}));
+        EXPECT_EQ(OffscreenImage_LiveCount(), before + 24);
         for (int i = 0; i < 24; ++i)
             EXPECT_TRUE(Pixels(DifferenceDialog_Panel(i / 12, i / 4 % 3, i % 4)) == empty) << "empty pitch " << i;
+        SendMessageA(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0); // the close box
+        EXPECT_TRUE(OffscreenImage_LiveCount() == before && !IsWindowVisible(dialog.window)) << "closed, released";
     }
     // B is A with players 3 and 7 exchanged, which the pairing undoes, and
     // with player 4 elsewhere with the ball in zone column 2, zone row 0:
@@ -130,27 +128,17 @@ TEST(DifferenceDialog, PanelsShowEachSituationInItsPlace)
                     Pixels(DifferenceDialog_Panel(s, c, k)))
             << "panel " << i << " painted at (16 + 430 s + 138 c, 20 + 178 k)";
     }
-}
-
-TEST(DifferenceDialog, EveryWayOfClosingReleasesPanelsAndBrush)
-{
-    Tactic tactic("Closing", {1, 2}, {1, 2}, {1, 2});
-    const int before = OffscreenImage_LiveCount();
-    // The Close button (Esc sends the same command), the close box, destroying the window.
-    for (auto [id, message, wparam] : {std::tuple{IDC_DIFF_CLOSE, BM_CLICK, 0}, {0, WM_SYSCOMMAND, SC_CLOSE}, {0, 0, 0}}) {
-        DifferenceTool dialog(Chosen({&tactic}));
-        HBRUSH brushes[2] = {};
-        dialog.Colour(IDC_DIFF_GOALS, &brushes[0]), dialog.Colour(IDC_DIFF_A_NAME, &brushes[1]);
-        EXPECT_TRUE(brushes[0] && brushes[0] == brushes[1]) << "one brush for the dialog's lifetime";
-        EXPECT_EQ(SendMessageA(dialog.window, WM_COMMAND, IDC_DIFF_GOALS_LABEL, 0), 0) << "other commands";
-        EXPECT_EQ(OffscreenImage_LiveCount(), before + 24) << "24 panels";
-        if (message)
-            SendMessageA(id ? GetDlgItem(dialog.window, id) : dialog.window, message, wparam, 0);
-        else
-            DestroyWindow(dialog.window);
-        EXPECT_EQ(OffscreenImage_LiveCount(), before) << "message " << message << " releases the panels";
-        EXPECT_EQ(DifferenceDialog_Panel(0, 0, 0), nullptr) << "message " << message;
-        EXPECT_EQ(GetObjectType(brushes[0]), 0u) << "message " << message << " releases the brush";
-        EXPECT_FALSE(IsWindowVisible(dialog.window)) << "message " << message << " ends the dialog";
+    MemoryDC memory(nullptr);
+    HBRUSH brush = dialog.Brush(IDC_DIFF_GOALS, memory.get());
+    EXPECT_TRUE(brush && brush == dialog.Brush(IDC_DIFF_A_NAME, memory.get())) << "one brush for the dialog's lifetime";
+    EXPECT_EQ(SendMessageA(dialog.window, WM_COMMAND, IDC_DIFF_GOALS_LABEL, 0), 0) << "other commands do nothing";
+    SendDlgItemMessageA(dialog.window, IDC_DIFF_CLOSE, BM_CLICK, 0, 0); // Esc sends the same command
+    EXPECT_EQ(OffscreenImage_LiveCount(), before) << "the Close button releases the panels";
+    EXPECT_EQ(DifferenceDialog_Panel(0, 0, 0), nullptr);
+    EXPECT_EQ(GetObjectType(brush), 0u) << "and the brush";
+    EXPECT_FALSE(IsWindowVisible(dialog.window)) << "and ends the dialog";
+    {
+        DifferenceTool destroyed(Chosen({&a}));
     }
+    EXPECT_EQ(OffscreenImage_LiveCount(), before) << "destroying the window releases them too";
 }

@@ -23,9 +23,7 @@ const TacticSummary* AddTactic(TestBook& book, const std::string& name, std::vec
 
 TEST(StatisticsDialog, ShowsTheMeasuresSharesAndNameOfTheTactic)
 {
-    std::string name;
-    for (int i = 0; i < 130; ++i)
-        name += static_cast<char>('a' + i % 26);
+    const std::string name(130, 'n');
     TestBook book;
     Dialog dialog(IDD_STATISTICS, StatisticsDialogProc,
                   AddTactic(book, name, {{40, 30, 50, 10, 8, 8}, {44, 20, 60, 12, 5, 3}, {48, 31, 70}}));
@@ -47,15 +45,15 @@ TEST(StatisticsDialog, DrawsEachChartAndPaintsItInItsPlace)
     TestBook book;
     Dialog dialog(IDD_STATISTICS, StatisticsDialogProc, AddTactic(book, "Charts", {{40, 30, 50}, {40, 30, 60}, {40, 30, 70}}));
     // 40 goals in every season fill bin 28 (columns 55 to 57), 30 conceded bin 30 (59 to 61), the points bins
-    // 38, 48 and 58; the means of goals lie on row 50 and so do the points' after two seasons below the image.
-    const std::string bar(100, '#'), row50 = std::string(50, '.') + "#" + std::string(49, '.'), none(100, '.');
-    const struct { int chart, x; std::string column; int drawn; } charts[] = {
-        {0, 56, bar, 300}, {1, 60, bar, 300}, {2, 96, bar, 900}, {3, 0, row50, 144}, {4, 143, row50, 144},
-        {5, 94, none, -1}, {5, 143, row50, -1}};
-    for (const auto& e : charts) {
-        Pixels chart(StatisticsDialog_Image(e.chart));
-        EXPECT_EQ(chart.Column(e.x, kBlack), e.column) << "chart " << e.chart << ", column " << e.x;
-        EXPECT_EQ(e.drawn < 0 ? -1 : chart.Count(kBlack), e.drawn) << "chart " << e.chart;
+    // 38, 48 and 58; the means lie on row 50, the points' only from column 96 (two seasons below the image).
+    const std::string bar(100, '#'), row50 = std::string(50, '.') + "#" + std::string(49, '.');
+    const std::tuple<int, std::string, int> charts[] = {{56, bar, 300}, {60, bar, 300}, {96, bar, 900},
+                                                        {0, row50, 144}, {143, row50, 144}, {143, row50, -1}};
+    for (int i = 0; i < kStatisticsChartCount; ++i) {
+        const auto& [x, column, drawn] = charts[i];
+        Pixels chart(StatisticsDialog_Image(i));
+        EXPECT_EQ(chart.Column(x, kBlack), column) << "chart " << i << ", column " << x;
+        EXPECT_EQ(drawn < 0 ? drawn : chart.Count(kBlack), drawn) << "pixels drawn in chart " << i;
     }
     Paint(dialog.window);
     WindowDC dc(dialog.window);
