@@ -1,20 +1,15 @@
-// The main window's commands and list; the file dialogs; centring.
 #include "app/FileDialogs.h"
 #include "app/MainWindowFixture.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
-#include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
-
-using Names = std::vector<std::string>;
 
 TEST_F(MainWindowTest, FileCommandsShowTheCounts)
 {
-    std::string first = dir_.Write("first.txt", "Alpha 71-35 70 38 20-10-8\nBeta 50-50 52\n; a comment\nGamma 40-60 35\n"
-                                                "Alpha 60-40 61\nGamma 42-58 38\n");
+    std::string first = dir_.Write("first.txt", "Alpha 71-35 70 38 20-10-8\nBeta 50-50 52\n; a comment\n"
+                                                "Gamma 40-60 35\nAlpha 60-40 61\nGamma 42-58 38\n");
     std::string second = dir_.Write("second.txt", "Delta 80-20 90\nEpsilon 30-70 20\nDelta 78-22 88\n");
     std::string missing = dir_.File("missing.txt");
     Open({first.data(), missing.data(), second.data()});
@@ -34,20 +29,12 @@ TEST_F(MainWindowTest, FileCommandsShowTheCounts)
         EXPECT_EQ(Rows().size(), std::stoul(s.status)) << "a row for each tactic, command " << s.id;
         EXPECT_TRUE(IsWindowVisible(dialog_)) << "command " << s.id;
     }
-    std::string names = first + '\0' + second + '\0' + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(drop + 1, names.data(), names.size());
-    GlobalUnlock(memory);
-    SendMessageA(dialog_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0); // the window frees it
-    EXPECT_EQ(Status(), "5 tactics, 8 runs loaded") << "dropped files are added";
 }
 
 TEST_F(MainWindowTest, ColumnClicksSortAndTheSelectionFollowsItsTactics)
 {
     Open();
-    Command(IDM_FILE_OPEN, dir_.Write("r.txt", "Aaa 10-50 50\nBbb 35-50 50\nCcc 30-50 50\nDdd 60-40 60\nDdd 70-30 70\n"));
+    Command(IDM_FILE_OPEN, dir_.Write("r", "Aaa 10-50 50\nBbb 35-50 50\nCcc 30-50 50\nDdd 60-40 60\nDdd 70-30 70\n"));
     ClickColumn(0);
     ASSERT_EQ(Rows(), (Names{"Ddd", "Ccc", "Bbb", "Aaa"})) << "names, descending";
     Select({0, 2}); // Ddd and Bbb
@@ -60,8 +47,6 @@ TEST_F(MainWindowTest, ColumnClicksSortAndTheSelectionFollowsItsTactics)
     EXPECT_EQ(List(LVM_GETSELECTIONMARK), 3);
     Command(IDM_FILE_ADD, dir_.Write("more.txt", "Top 90-10 50\nBottom 5-90 50\n"));
     EXPECT_EQ(Rows(), (Names{"Bottom", "Aaa", "Ccc", "Bbb", "Ddd", "Top"})) << "a new file in the order chosen last";
-    ClickColumn(1);
-    EXPECT_EQ(Rows().front(), "Top") << "third click: most first again";
 }
 
 TEST_F(MainWindowTest, CommandsThatOpenADialog)
@@ -72,15 +57,12 @@ TEST_F(MainWindowTest, CommandsThatOpenADialog)
     const std::string saved = dir_.File("saved.txt"), unwritable = dir_.File("no-such-folder\\x.txt");
     const struct { int id; std::vector<int> selected; std::string path; Names shown; } cases[] = { // path: as above
         {IDC_MAIN_STATS, {1, 2}, "", {"Statistics", "Tactic: Bbb.tct"}}, // the topmost selected
-        {IDM_TACTIC_STATISTICS, {1, 2}, "", {"Statistics", "Tactic: Bbb.tct"}},
-        {IDC_MAIN_STATS, {}, "", {}},
+        {IDM_TACTIC_STATISTICS, {1, 2}, "", {"Statistics", "Tactic: Bbb.tct"}}, {IDC_MAIN_STATS, {}, "", {}},
         {IDC_MAIN_COMPARE, {0, 1, 2}, "", {"Difference tool", "Ccc", "Aaa"}}, // the first and the last selected
         {IDM_TACTIC_DIFFERENCE, {0, 1, 2}, "", {"Difference tool", "Ccc", "Aaa"}},
-        {IDC_MAIN_COMPARE, {}, "", {"Note", "Please select a tactic!\n"}},
-        {IDM_FILE_SAVE_AS, {}, saved, {"Note", "Select tactics to save\n"}},
-        {IDM_FILE_SAVE_AS, {0}, "", {}}, // cancelled
+        {IDC_MAIN_COMPARE, {}, "", {"Note", "Please select a tactic!\n"}}, {IDM_FILE_SAVE_AS, {0}, "", {}}, // Cancel
+        {IDM_FILE_SAVE_AS, {}, saved, {"Note", "Select tactics to save\n"}}, {IDM_FILE_SAVE_AS, {2}, saved, {}},
         {IDM_FILE_SAVE_AS, {0}, unwritable, {"Note", "Could not save " + unwritable + "\n"}},
-        {IDM_FILE_SAVE_AS, {2}, saved, {}},
     };
     for (const auto& c : cases) {
         Select(c.selected);
@@ -88,8 +70,8 @@ TEST_F(MainWindowTest, CommandsThatOpenADialog)
         EXPECT_EQ(ModalTexts([&] { Command(c.id, c.path); }), c.shown) << "command " << c.id;
         EXPECT_EQ(Rows(LVIS_SELECTED), selected) << "the selection is kept, command " << c.id;
     }
-    EXPECT_EQ(ReadBytes(saved), "Aaa                       10-50 50 26 0-0-0\r\nAaa                       11-51 51 26 0-0-0\r\n")
-        << "only the selected tactic";
+    const std::string aaa = "Aaa" + std::string(23, ' ');
+    EXPECT_EQ(ReadBytes(saved), aaa + "10-50 50 26 0-0-0\r\n" + aaa + "11-51 51 26 0-0-0\r\n") << "the selected tactic";
 }
 
 TEST(FileDialogs, OpenOffersTheFilterAndGivesTheChosenPath)

@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 
+using Names = std::vector<std::string>;
+
 // What the stand-in file dialogs answer: a path, or "" for Cancel.
 inline std::string g_chosen_path;
 inline char* ChooseForTest(const char*, const char*, const char*)
@@ -27,13 +29,13 @@ inline const MainDialogFileChooser kTestChooser = {ChooseForTest, ChooseForTest}
 
 // The caption and texts of the modal dialog that action opened, nothing when
 // none: a message box's text, the tactic of Statistics, the Difference tool's names.
-inline std::vector<std::string> g_modal_texts;
-inline std::vector<std::string> ModalTexts(const std::function<void()>& action)
+inline Names g_modal_texts;
+inline Names ModalTexts(const std::function<void()>& action)
 {
     g_modal_texts.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        static const std::map<std::string, std::vector<int>> read = {
-            {"Note", {0xFFFF}}, {"Statistics", {IDC_STAT_TACTIC}}, {"Difference tool", {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME}}};
+        static const std::map<std::string, std::vector<int>> read = {{"Note", {0xFFFF}},
+            {"Statistics", {IDC_STAT_TACTIC}}, {"Difference tool", {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME}}};
         if (HWND box = ThreadWindow("#32770")) {
             char text[512] = "";
             GetWindowTextA(box, text, sizeof text);
@@ -82,14 +84,15 @@ protected:
         return SendDlgItemMessageA(dialog_, IDC_MAIN_LIST, message, wparam, lparam);
     }
     // The rows (as their tactics' names) in these states, or all rows.
-    std::vector<std::string> Rows(UINT states = 0)
+    Names Rows(UINT states = 0)
     {
-        std::vector<std::string> names;
+        Names names;
         for (int row = 0; row < List(LVM_GETITEMCOUNT); ++row) {
             char text[256] = "";
             LVITEMA item{};
             item.pszText = text, item.cchTextMax = sizeof text;
-            if ((List(LVM_GETITEMSTATE, row, states) & states) == states && List(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)))
+            List(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            if ((List(LVM_GETITEMSTATE, row, states) & states) == states)
                 names.push_back(text);
         }
         return names;

@@ -1,14 +1,11 @@
-// Helpers for the tests that run under Windows: a bounded message pump, the
-// windows of this thread, dialogs made for a test, and pixels read back.
+// For the tests under Windows: a bounded pump, this thread's windows, test dialogs, pixels read back.
 #pragma once
 
 #include "stats/GdiGuard.h"
 #include "stats/OffscreenImage.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);

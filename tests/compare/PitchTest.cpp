@@ -1,4 +1,3 @@
-// The pitch pictures, read back pixel by pixel from 130 x 170 panels.
 #include "compare/Pitch.h"
 
 #include "compare/PanelPixels.h"
@@ -28,8 +27,7 @@ std::string Row(const Pixels& p, int y)
     return s;
 }
 
-// A row between the goal lines with stripes at 19-37, 55-75 and 93-111, the
-// touchlines (when touchlines is true) and the line from-to drawn across.
+// A row between the goal lines: stripes at 19-37, 55-75, 93-111, touchlines or not, the line from-to across.
 std::string FieldRow(bool touchlines, int from = 0, int to = -1)
 {
     std::string s = "WK" + std::string(17, 'g') + std::string(19, 's') + std::string(17, 'g') + std::string(21, 's') +
@@ -82,7 +80,6 @@ TEST(Pitch, FieldRowsAndCentreCircle)
     Pitch_DrawPlayers(panel.image, nullptr, f, 0, 0, 0, nullptr);
     for (auto [s, c, k] : {std::tuple{2, 0, 0}, {-1, 0, 0}, {0, 3, 0}, {0, -1, 0}, {0, 0, 4}, {0, 0, -1}})
         Pitch_DrawPlayers(panel.image, f, f, s, c, k, nullptr);
-    Pitch_DrawDisc(nullptr, 5, 5, 1, 2, 3);
     Formation_Destroy(f);
     EXPECT_TRUE(Pixels(panel.image) == p) << "no players without both formations or for a situation that is none";
 }
