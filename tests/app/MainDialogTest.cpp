@@ -11,20 +11,19 @@ TEST_F(MainWindowTest, FileCommandsShowTheCounts)
     std::string first = dir_.Write("first.txt", "Alpha 71-35 70 38 20-10-8\nBeta 50-50 52\n; a comment\n"
                                                 "Gamma 40-60 35\nAlpha 60-40 61\nGamma 42-58 38\n");
     std::string second = dir_.Write("second.txt", "Delta 80-20 90\nEpsilon 30-70 20\nDelta 78-22 88\n");
-    std::string missing = dir_.File("missing.txt");
-    Open({first.data(), missing.data(), second.data()});
+    Open({first.data(), dir_.File("missing.txt").data(), second.data()});
     EXPECT_EQ(Status(), "5 tactics, 8 runs loaded") << "the files named at start but the missing one";
     EXPECT_TRUE(GetWindowLongPtrA(dialog_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "files may be dropped";
-    const struct { int id; std::string path; const char* status; } steps[] = { // path: the file chosen; "": Cancel
+    const struct { int id; std::string path; const char* status; } steps[] = { // path "": Cancel; id 0: a drop
         {IDM_FILE_NEW, "", "0 tactics, 0 runs loaded"},       {IDM_FILE_OPEN, first, "3 tactics, 5 runs loaded"},
         {IDM_FILE_ADD, second, "5 tactics, 8 runs loaded"},   {IDM_FILE_OPEN, first, "3 tactics, 5 runs loaded"},
         {IDM_FILE_OPEN, "", "3 tactics, 5 runs loaded"},      {IDM_FILE_ADD, "", "3 tactics, 5 runs loaded"},
         {IDM_RELOAD, "", "3 tactics, 5 runs loaded"},         {IDM_TACTIC_CALCULATE_EV, "", "3 tactics, 5 runs loaded"},
         {IDC_MAIN_WEAKNESS, "", "3 tactics, 5 runs loaded"},  {IDCANCEL, "", "3 tactics, 5 runs loaded"},
-        {IDM_FILE_NEW, "", "0 tactics, 0 runs loaded"},
+        {IDM_FILE_NEW, "", "0 tactics, 0 runs loaded"},       {0, "", "5 tactics, 8 runs loaded"},
     };
     for (const auto& s : steps) {
-        Command(s.id, s.path);
+        s.id ? Command(s.id, s.path) : Drop(first, second);
         EXPECT_EQ(Status(), s.status) << "command " << s.id << " answered " << s.path;
         EXPECT_EQ(Rows().size(), std::stoul(s.status)) << "a row for each tactic, command " << s.id;
         EXPECT_TRUE(IsWindowVisible(dialog_)) << "command " << s.id;

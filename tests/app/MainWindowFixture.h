@@ -13,7 +13,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -96,6 +98,17 @@ protected:
                 names.push_back(text);
         }
         return names;
+    }
+    // Drops files on the window, as from the shell.
+    void Drop(const std::string& first, const std::string& second)
+    {
+        const std::string names = first + '\0' + second + '\0' + '\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size()); // freed by the window
+        auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+        drop->pFiles = sizeof(DROPFILES);
+        std::memcpy(drop + 1, names.data(), names.size());
+        GlobalUnlock(memory);
+        SendMessageA(dialog_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     }
     void ClickColumn(int column)
     {

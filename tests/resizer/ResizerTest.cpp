@@ -112,7 +112,12 @@ TEST(Resizer, AttachesAfterTheCallersInitLaysOutAndDetachesBeforeItsDestroy)
             EXPECT_TRUE(i == 3 || Drawn(control[i])) << "button " << hinted[i].first << " drawn after " << s.dx;
         }
     }
-
+    RECT grip = ResizerGripRect(dialog); // it answers below its rising diagonal, the diagonal excluded
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&grip), 2);
+    const int n = grip.right - grip.left; // from its top left corner:
+    for (auto [x, y, hit] : {std::tuple{n - 1, n - 1, HTBOTTOMRIGHT}, {n / 2, n - n / 2 + 1, HTBOTTOMRIGHT},
+                             {0, 0, HTCLIENT}, {n / 2, n - n / 2, HTCLIENT}, {n - 2, 1, HTCLIENT}})
+        EXPECT_EQ(SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(grip.left + x, grip.top + y)), hit) << x << "," << y;
     DestroyWindow(dialog);
     EXPECT_EQ(g_seen.destroys, 1) << "the caller's procedure sees WM_DESTROY once";
     EXPECT_NE(g_seen.procedure_at_destroy, reinterpret_cast<LONG_PTR>(&ResizerWindowProcedure))

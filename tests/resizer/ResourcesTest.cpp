@@ -1,10 +1,9 @@
-// The program's resources as the executable carries them.
 #include "app/MainWindowClass.h"
 #include "common/WinTest.h"
 
 #include <gtest/gtest.h>
 
-TEST(Resources, MainWindowClassHasTheIcon)
+TEST(Resources, MainWindowClassHasTheApplicationIcon)
 {
     EXPECT_TRUE(RegisterMainWindowClass(Instance()) && RegisterMainWindowClass(Instance())) << "registered twice";
     WNDCLASSEXA ours{};
