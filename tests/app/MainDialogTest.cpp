@@ -1,8 +1,6 @@
 #include "app/FileDialogs.h"
 #include "app/MainWindowFixture.h"
 
-#include <commdlg.h>
-#include <dlgs.h>
 
 #include <algorithm>
 
@@ -71,29 +69,6 @@ TEST_F(MainWindowTest, CommandsThatOpenADialog)
     }
     const std::string aaa = "Aaa" + std::string(23, ' ');
     EXPECT_EQ(ReadBytes(saved), aaa + "10-50 50 26 0-0-0\r\n" + aaa + "11-51 51 26 0-0-0\r\n") << "the selected tactic";
-}
-
-TEST(FileDialogs, OpenOffersTheFilterAndGivesTheChosenPath)
-{
-    TempDir dir;
-    static std::string path;
-    static Names filters;
-    path = dir.Write("chosen.txt", "");
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (HWND box = ThreadWindow("#32770")) {
-            char text[64] = "";
-            for (int i = 0; SendDlgItemMessageA(box, cmb1, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) > 0; ++i)
-                filters.emplace_back(text);
-            SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(path.c_str()));
-            EnableWindow(box, FALSE); // answered: not twice
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-    });
-    char* chosen = ChooseFileToOpen("Choose a file", "Text files", "*.txt");
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(filters, (Names{"Text files", "All"}));
-    EXPECT_STREQ(chosen, path.c_str());
-    Str_Free(chosen);
 }
 
 TEST(CenterWindow, CentresOnTheScreenAndKeepsABigWindowsCornerOnIt)

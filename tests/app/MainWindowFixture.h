@@ -36,13 +36,13 @@ inline Names ModalTexts(const std::function<void()>& action)
 {
     g_modal_texts.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        static const std::map<std::string, std::vector<int>> read = {{"Note", {0xFFFF}},
+        static const std::map<std::string, std::vector<int>> read = { // others: a message box's text
             {"Statistics", {IDC_STAT_TACTIC}}, {"Difference tool", {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME}}};
         if (HWND box = ThreadWindow("#32770")) {
             char text[512] = "";
             GetWindowTextA(box, text, sizeof text);
             g_modal_texts.emplace_back(text);
-            for (int id : read.count(text) ? read.at(text) : std::vector<int>{})
+            for (int id : read.count(text) ? read.at(text) : std::vector<int>{0xFFFF})
                 g_modal_texts.emplace_back(GetDlgItemTextA(box, id, text, sizeof text) ? text : "");
             EnableWindow(box, FALSE); // answered: not twice
             PostMessageA(box, WM_CLOSE, 0, 0);
