@@ -31,10 +31,13 @@ inline const MainDialogFileChooser kTestChooser = {ChooseForTest, ChooseForTest}
 
 // The caption and texts of the modal dialog that action opened, nothing when
 // none: a message box's text, the tactic of Statistics, the Difference tool's names.
+// The dialog is closed, or answered with button.
 inline Names g_modal_texts;
-inline Names ModalTexts(const std::function<void()>& action)
+inline int g_modal_button;
+inline Names ModalTexts(const std::function<void()>& action, int button = 0)
 {
     g_modal_texts.clear();
+    g_modal_button = button;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
         static const std::map<std::string, std::vector<int>> read = { // others: a message box's text
             {"Statistics", {IDC_STAT_TACTIC}}, {"Difference tool", {IDC_DIFF_A_NAME, IDC_DIFF_B_NAME}}};
@@ -45,7 +48,7 @@ inline Names ModalTexts(const std::function<void()>& action)
             for (int id : read.count(text) ? read.at(text) : std::vector<int>{0xFFFF})
                 g_modal_texts.emplace_back(GetDlgItemTextA(box, id, text, sizeof text) ? text : "");
             EnableWindow(box, FALSE); // answered: not twice
-            PostMessageA(box, WM_CLOSE, 0, 0);
+            PostMessageA(box, g_modal_button ? WM_COMMAND : WM_CLOSE, g_modal_button, 0);
         }
     });
     action();

@@ -19,11 +19,12 @@ TEST(Formation, LoadsAndReadsEntries)
     for (std::size_t size : {0, 1475, 1476, 2000}) {
         Formation* f = Formation_Load(dir.Write("f.tct", bytes.substr(0, size)).c_str());
         ASSERT_EQ(f != nullptr, size >= 1476) << size << " bytes";
-        if (f)
+        if (f) {
             EXPECT_EQ((std::vector{Formation_X(f, 1, 0, 0, 0), Formation_Y(f, 1, 0, 0, 0), Formation_X(f, 0, 1, 2, 3),
                                    Formation_Y(f, 0, 1, 2, 3), Formation_X(f, 10, 1, 2, 3),
                                    Formation_Y(f, 10, 1, 2, 3)}),
                       (std::vector{-1, -32768, 0x123, 32767, 0x102, 0x7f7f})) << size << " bytes";
+        }
         Formation_Destroy(f);
     }
 }
