@@ -37,13 +37,15 @@ TEST(TacticBook, LoadsAndSavesSeasonsByTactic)
     EXPECT_EQ(TacticBook_SaveSummaries(dir.File("folder").c_str(), chosen), -1) << "a folder is not replaced";
     EXPECT_EQ(TacticBook_SaveSummaries(nullptr, chosen), -1);
     std::string saved = dir.Write("saved.txt", "old content\n");
+    std::string beside = dir.Write("saved.txt.saving-0", "not ours\n"); // the first temporary name is taken
     ASSERT_EQ(TacticBook_SaveSummaries(saved.c_str(), chosen), 0);
     TextFile file(saved);
     char text[400];
     const std::string alpha = "Alpha                     71-35 70 38 20-10-8\nAlpha                     60-40 61 38 17-10-11\n";
     EXPECT_EQ(std::string(text, std::fread(text, 1, sizeof text, file.get())),
               "Abc                       13-4  40 26 0-0-0\nAbc                       13-4  40 26 0-0-0\n" + alpha + alpha);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 3) << "r.txt, saved.txt and the folder";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 4) << "r.txt, saved.txt, beside and the folder";
+    EXPECT_EQ(fs::file_size(beside), 9u) << "a file that only looks temporary is left alone";
     DArray_Destroy(chosen, nullptr);
 }
 
