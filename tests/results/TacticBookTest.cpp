@@ -38,7 +38,9 @@ TEST(TacticBook, LoadsAndSavesSeasonsByTactic)
     EXPECT_EQ(TacticBook_SaveSummaries(nullptr, chosen), -1);
     std::string saved = dir.Write("saved.txt", "old content\n");
     std::string beside = dir.Write("saved.txt.saving-0", "not ours\n"); // the first temporary name is taken
+    const long open_files = OpenFileCount();
     ASSERT_EQ(TacticBook_SaveSummaries(saved.c_str(), chosen), 0);
+    EXPECT_EQ(OpenFileCount(), open_files) << "the save closes what it opened";
     TextFile file(saved);
     char text[400];
     const std::string alpha = "Alpha                     71-35 70 38 20-10-8\nAlpha                     60-40 61 38 17-10-11\n";
@@ -74,12 +76,15 @@ TEST(TacticBook, AttachesFormationsByName)
         dir.Write(file, std::string(1476, 'A'));
     dir.Write("tactics/Beta.tct", std::string(1475, 'B'));
     TestBook book(dir.File("tactics"));
+    const long open_files = OpenFileCount();
     TacticBook_LoadFile(book.get(), dir.Write("r.txt", "Alpha 1-2 30\nBeta 1-2 30\nGamma 1-2 30\nDelta 1-2 30\n../Outside 1-2 30\n").c_str());
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(book.Summary(i)->formation != nullptr, i == 0) << book.Summary(i)->name;
+    EXPECT_EQ(OpenFileCount(), open_files) << "the results and tactic files are closed again";
     for (auto [name, found] : {std::pair{"Alpha", true}, {"../Outside", false}}) {
         TacticSummary* s = TacticSummary_Create(name);
         TacticSummary_AttachFormation(s, dir.File("tactics").c_str());
+        TacticSummary_AttachFormation(s, dir.File("tactics").c_str()); // again: the first one is released
         EXPECT_EQ(s->formation != nullptr, found) << name << " outside a load";
         TacticSummary_Destroy(s);
     }
