@@ -58,9 +58,15 @@ TEST(ResizerPrepareTemplate, Cases)
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = Template_Build(c.source, false);
-        for (std::size_t length = 0; length < bytes.size(); ++length)
+        for (std::size_t length = 0; length < bytes.size(); ++length) {
             EXPECT_TRUE(Refused({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)}))
                 << c.name << ": expected the first " << length << " bytes refused";
+            DlgTemplateHeader header;
+            std::memset(&header, 0xFF, sizeof header);
+            EXPECT_TRUE(!DlgTemplate_ReadHeader(bytes.data(), length, &header) ||
+                        header.firstItem <= DlgTemplate_Align4(length))
+                << c.name << ": a header read from " << length << " bytes lies within them";
+        }
         EXPECT_EQ(DlgTemplate_Measure(bytes.data(), bytes.size()), DlgTemplate_Align4(bytes.size())) << c.name;
         PreparedTemplate prepared;
         std::memset(&prepared, 0xAB, sizeof(prepared));
