@@ -1,4 +1,5 @@
 #include "results/TacticBook.h"
+#include "results/TacticOrder.h"
 
 #include "common/BookFixture.h"
 #include "common/TempDir.h"
@@ -49,6 +50,27 @@ TEST(TacticBook, LoadsAndSavesSeasonsByTactic)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 4) << "r.txt, saved.txt, beside and the folder";
     EXPECT_EQ(fs::file_size(beside), 9u) << "a file that only looks temporary is left alone";
     DArray_Destroy(chosen, nullptr);
+}
+
+// A record's summary is found by name wherever the sorts have put it.
+TEST(TacticBook, FindsTheSummaryOfARecordAfterSorts)
+{
+    TestBook book;
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Alpha"})
+        book.Season(name, 50);
+    TacticResult* stranger = MakeRecord("Delta", 1, 2, 3);
+    for (int code : {0, 1, -1}) {
+        if (code)
+            TacticBook_Sort(book.get(), code);
+        for (int i = 0; i < book->results->count; ++i) {
+            const auto* record = static_cast<const TacticResult*>(book->results->elems[i]);
+            const int found = TacticBook_FindSummary(book.get(), record);
+            ASSERT_TRUE(found >= 0 && found < 3) << record->name << ", order " << code << ": got " << found;
+            EXPECT_STREQ(book.Summary(found)->name, record->name) << "order " << code;
+        }
+        EXPECT_EQ(TacticBook_FindSummary(book.get(), stranger), -1) << "a name not in the book";
+    }
+    TacticResult_Destroy(stranger);
 }
 
 TEST(TacticBook, SaturatingTotalsAndShares)
