@@ -26,8 +26,11 @@ TEST(TacticFiles, ListingRulesOutOnlyNamesSurelyAbsent)
     folder.Write("Alpha.TCT", "x");
     folder.Write("beta.tct", "x");
     folder.Write("gamma.txt", "x");
+    const std::string long_name(200, 'L'); // longer than a name checked without allocating
+    folder.Write(long_name + ".tct", "x");
     ExpectListing(folder, {{"alpha", true}, {"BETA", true}, {"gamma", false}, {"Alph", false},
-                           {"D\xc3\xa9" "fense", false}, {"D\xe9" "fense", false}});
+                           {"D\xc3\xa9" "fense", false}, {"D\xe9" "fense", false}, {long_name.c_str(), true},
+                           {long_name.substr(1).c_str(), false}});
     // Once some tactic file has a name beyond ASCII, the file system decides.
     folder.Write("Z\xc3\xbcrich.tct", "x");
     ExpectListing(folder, {{"D\xc3\xa9" "fense", true}, {"D\xe9" "fense", true}, {"gamma", false}});
