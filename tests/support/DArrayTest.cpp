@@ -21,7 +21,7 @@ static std::vector<intptr_t> Values(const DArray* a)
 
 TEST(DArray, GrowsCopiesReversesAndDestroys)
 {
-    DArray *a = DArray_Create(0), *sixteen = DArray_Create(16);
+    DArray *a = DArray_Create(0), *sixteen = DArray_Create(16), *one = DArray_Create(1);
     std::vector<intptr_t> values;
     for (uint32_t v = 1; v <= 1000; values.push_back(v++)) {
         ASSERT_EQ(DArray_Append(a, Val(v)), a);
@@ -32,11 +32,11 @@ TEST(DArray, GrowsCopiesReversesAndDestroys)
     DArray_Reverse(a);
     EXPECT_EQ(Values(shallow), values) << "a copy is independent of its source";
     EXPECT_EQ(Values(a), std::vector<intptr_t>(values.rbegin(), values.rend()));
-    EXPECT_EQ(std::vector<int>({sixteen->capacity, copy->capacity}), std::vector<int>({16, 1024}));
+    EXPECT_EQ(std::vector<int>({sixteen->capacity, one->capacity, copy->capacity}), std::vector<int>({16, 1, 1024}));
     DArray_Destroy(copy, [](void* p) { destroyed.push_back(ValOf(&p) / 10); });
     DArray_Destroy(nullptr, [](void*) { destroyed.clear(); });
     EXPECT_EQ(destroyed, values) << "the copier's results, destroyed in index order; a null array is ignored";
-    for (DArray* d : {a, shallow, sixteen})
+    for (DArray* d : {a, shallow, sixteen, one})
         DArray_Destroy(d, nullptr);
 }
 
