@@ -3,10 +3,12 @@
 #include "results/TacticNameIndex.h"
 #include "stats/Intervals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 const ResultsListColumn kResultsListColumnTable[kResultsListColumns] = {
     {"Tactic name", 200, false}, {"Goals", 100, true}, {"Conceded", 100, true}, {"Points", 100, true},
@@ -102,8 +104,37 @@ int ResultsList_NextSortCode(int current, int clicked)
     return clicked;
 }
 
+namespace {
+
+// The rows holding the selection's own summaries, in its order; empty when
+// some summary is no longer in the list (or is selected twice). A book has
+// one summary per name, so these are the rows found by name.
+std::vector<int> RowsOfSameSummaries(const DArray* summaries, const DArray* selection)
+{
+    std::vector<std::pair<const void*, int>> wanted; // summary, place in the selection
+    wanted.reserve(static_cast<std::size_t>(selection->count));
+    for (int i = 0; i < selection->count; ++i)
+        wanted.emplace_back(selection->elems[i], i);
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<int> rows(wanted.size(), -1);
+    std::size_t found = 0;
+    for (int row = 0; row < summaries->count && found < rows.size(); ++row) {
+        auto at = std::lower_bound(wanted.begin(), wanted.end(), std::pair<const void*, int>{summaries->elems[row], -1});
+        if (at != wanted.end() && at->first == summaries->elems[row] && rows[static_cast<std::size_t>(at->second)] < 0) {
+            rows[static_cast<std::size_t>(at->second)] = row;
+            ++found;
+        }
+    }
+    return found == rows.size() ? rows : std::vector<int>{};
+}
+
+} // namespace
+
 std::vector<int> ResultsList_RowsOfTactics(const DArray* summaries, const DArray* selection)
 {
+    std::vector<int> same = RowsOfSameSummaries(summaries, selection);
+    if (!same.empty() || selection->count == 0)
+        return same;
     // A name index of the rows, the first row of a name winning: it makes no
     // allocation per tactic, which is what costs at tens of thousands.
     TacticNameIndex* index = TacticNameIndex_Create();

@@ -38,3 +38,32 @@ TEST(ResultsListText, SortCodeCycle)
     for (auto [current, clicked, next] : {std::array{4, 2, 2}, {2, 2, -2}, {-2, 2, 2}, {0, 5, 5}, {-3, 1, 1}, {7, 0, 7}})
         EXPECT_EQ(ResultsList_NextSortCode(current, clicked), next) << "code " << current << ", click on " << clicked;
 }
+
+// The rows of a selection's tactics after the rows moved: its own summaries wherever they are now, and by
+// name a summary that stands for a tactic of the list (a copy); tactics no row has are left out.
+TEST(ResultsListText, RowsOfTactics)
+{
+    TestBook book;
+    for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"})
+        book.Season(name, 50);
+    DArray* summaries = book->summaries;
+    std::swap(summaries->elems[0], summaries->elems[3]); // Delta Beta Gamma Alpha
+    TacticSummary* copy = TacticSummary_Create("Gamma");
+    TacticSummary* stranger = TacticSummary_Create("Omega");
+    const struct { std::vector<void*> selection; std::vector<int> rows; } cases[] = {
+        {{summaries->elems[3], summaries->elems[1]}, {3, 1}}, // Alpha, Beta: in the selection's order
+        {{summaries->elems[3], copy}, {3, 2}},                // a copy is found by its name
+        {{stranger, summaries->elems[0]}, {0}},
+        {{summaries->elems[2], summaries->elems[2]}, {2, 2}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        DArray* selection = DArray_Create(0);
+        for (void* summary : c.selection)
+            DArray_Append(selection, summary);
+        EXPECT_EQ(ResultsList_RowsOfTactics(summaries, selection), c.rows) << c.selection.size() << " selected";
+        DArray_Destroy(selection, nullptr);
+    }
+    TacticSummary_Destroy(copy);
+    TacticSummary_Destroy(stranger);
+}
