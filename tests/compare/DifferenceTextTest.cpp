@@ -1,4 +1,7 @@
+#include "compare/DifferenceFigures.h"
 #include "compare/DifferenceText.h"
+
+#include "common/BookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,4 +28,40 @@ TEST(DifferenceText, ColoursAndTexts)
     char small[3];
     DifferenceText_Difference(-123.4, small, sizeof small);
     EXPECT_STREQ(small, "-1") << "cut to the buffer";
+}
+
+// A is the first tactic of the selection, B the last (nulls skipped); the differences are coloured for A when
+// A scores more, concedes fewer and makes more points.
+TEST(DifferenceFigures, PairAndDifferences)
+{
+    TestBook book;
+    book.Season("Aaa", 70, 60, 30);
+    book.Season("Bbb", 50, 40, 50);
+    book.Season("Ccc", 40, 30, 60);
+    const TacticSummary *a = book.Summary(0), *b = book.Summary(1), *c = book.Summary(2);
+    const struct { std::vector<void*> selection; const TacticSummary *first, *last; } cases[] = {
+        {{}, nullptr, nullptr},   {{(void*)a}, a, a},
+        {{(void*)a, (void*)b, (void*)c}, a, c}, {{nullptr, (void*)b, (void*)a, nullptr}, b, a},
+    };
+    for (const auto& k : cases) {
+        DArray* selection = DArray_Create(0);
+        for (void* summary : k.selection)
+            DArray_Append(selection, summary);
+        const DifferencePair pair = DifferencePair_Choose(selection);
+        EXPECT_EQ(pair.a, k.first) << k.selection.size() << " selected";
+        EXPECT_EQ(pair.b, k.last) << k.selection.size() << " selected";
+        DArray_Destroy(selection, nullptr);
+    }
+    EXPECT_EQ(DifferencePair_Choose(nullptr).a, nullptr);
+    for (auto [x, y, text, colour] : {std::tuple{a, b, "+20.0", kTacticAColour}, {b, a, "-20.0", kTacticBColour}}) {
+        const DifferenceFigures figures = DifferenceFigures_Compute(x, y);
+        for (DifferenceValue which : {kGoalsDifference, kConcededDifference, kPointsDifference}) {
+            char shown[32];
+            uint32_t shown_colour = 0;
+            DifferenceFigures_Show(&figures, which, shown, sizeof shown, &shown_colour);
+            EXPECT_STREQ(shown, which == kConcededDifference ? (text[0] == '+' ? "-20.0" : "+20.0") : text)
+                << x->name << " against " << y->name << ", figure " << which;
+            EXPECT_EQ(shown_colour, colour) << x->name << " against " << y->name << ", figure " << which;
+        }
+    }
 }
