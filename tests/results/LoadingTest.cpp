@@ -159,13 +159,17 @@ TEST(Loading, NameIndexIsKeyedAndTakesANewKeyWhenNamesPileUp)
             crowd.push_back(name);
     }
     uint64_t known = TacticNameIndex_Hash(index, crowd[0].data(), crowd[0].size());
+    std::vector<TacticNameText> texts; // looked up in batches, as a load does
     for (const std::string& name : crowd)
-        TacticNameIndex_Intern(index, name.data(), name.size());
+        texts.push_back({name.data(), name.size()});
+    std::vector<TacticName*> entries(crowd.size());
+    TacticNameIndex_InternAll(index, texts.data(), texts.size(), entries.data());
     EXPECT_NE(TacticNameIndex_Hash(index, crowd[0].data(), crowd[0].size()), known) << "a new key";
     ASSERT_EQ(TacticNameIndex_Count(index), crowd.size());
     for (uint32_t i = 0; i < crowd.size(); ++i) {
         TacticName* entry = TacticNameIndex_At(index, i);
         EXPECT_EQ(TacticNameIndex_Intern(index, crowd[i].data(), crowd[i].size()), entry) << crowd[i];
+        EXPECT_EQ(entries[i], entry) << crowd[i];
         EXPECT_EQ(TacticName_OfText(TacticName_Text(entry)), entry);
     }
     TacticNameIndex_Destroy(index);

@@ -37,6 +37,7 @@ TEST(TacticBook, LoadsAndSavesSeasonsByTactic)
     fs::create_directory(dir.Path() / "folder");
     EXPECT_EQ(TacticBook_SaveSummaries(dir.File("folder").c_str(), chosen), -1) << "a folder is not replaced";
     EXPECT_EQ(TacticBook_SaveSummaries(nullptr, chosen), -1);
+    EXPECT_EQ(TacticBook_SaveSummaries(dir.File("missing/saved.txt").c_str(), chosen), -1) << "no such folder";
     std::string saved = dir.Write("saved.txt", "old content\n");
     std::string beside = dir.Write("saved.txt.saving-0", "not ours\n"); // the first temporary name is taken
     const long open_files = OpenFileCount();

@@ -8,10 +8,11 @@
 
 static SampleStats Of(const std::vector<double>& values)
 {
-    SampleStats s;
-    SampleStats_Init(&s);
+    SampleStats* made = SampleStats_Create();
     for (double v : values)
-        SampleStats_Add(&s, v);
+        SampleStats_Add(made, v);
+    SampleStats s = *made;
+    SampleStats_Destroy(made);
     return s;
 }
 
