@@ -39,8 +39,7 @@ TEST(ResultsListText, SortCodeCycle)
         EXPECT_EQ(ResultsList_NextSortCode(current, clicked), next) << "code " << current << ", click on " << clicked;
 }
 
-// The rows of a selection's tactics after the rows moved: its own summaries wherever they are now, and by
-// name a summary that stands for a tactic of the list (a copy); tactics no row has are left out.
+// The rows of a selection's tactics: its own summaries wherever they moved, a copy by name, strangers left out.
 TEST(ResultsListText, RowsOfTactics)
 {
     TestBook book;
@@ -48,8 +47,7 @@ TEST(ResultsListText, RowsOfTactics)
         book.Season(name, 50);
     DArray* summaries = book->summaries;
     std::swap(summaries->elems[0], summaries->elems[3]); // Delta Beta Gamma Alpha
-    TacticSummary* copy = TacticSummary_Create("Gamma");
-    TacticSummary* stranger = TacticSummary_Create("Omega");
+    TacticSummary *copy = TacticSummary_Create("Gamma"), *stranger = TacticSummary_Create("Omega");
     const struct { std::vector<void*> selection; std::vector<int> rows; } cases[] = {
         {{summaries->elems[3], summaries->elems[1]}, {3, 1}}, // Alpha, Beta: in the selection's order
         {{summaries->elems[3], copy}, {3, 2}},                // a copy is found by its name
@@ -64,6 +62,6 @@ TEST(ResultsListText, RowsOfTactics)
         EXPECT_EQ(ResultsList_RowsOfTactics(summaries, selection), c.rows) << c.selection.size() << " selected";
         DArray_Destroy(selection, nullptr);
     }
-    TacticSummary_Destroy(copy);
-    TacticSummary_Destroy(stranger);
+    for (TacticSummary* made : {copy, stranger})
+        TacticSummary_Destroy(made);
 }

@@ -141,9 +141,8 @@ TEST(Loading, NameIndexIsKeyedAndTakesANewKeyWhenNamesPileUp)
     TacticNameIndex* index = TacticNameIndex_Create();
     EXPECT_NE(TacticNameIndex_Hash(other, "Counter442", 10), TacticNameIndex_Hash(index, "Counter442", 10));
     for (std::size_t length = 1; length <= 24; ++length) { // every byte counts, also those of a last partial word
-        const std::string text(length, 'a');
         for (std::size_t at : {std::size_t{0}, length - 1}) {
-            std::string changed = text;
+            std::string text(length, 'a'), changed = text;
             changed[at] = 'b';
             EXPECT_NE(TacticNameIndex_Hash(other, changed.data(), length), TacticNameIndex_Hash(other, text.data(), length))
                 << "byte " << at << " of " << length;

@@ -60,14 +60,13 @@ TEST(TacticBook, FindsTheSummaryOfARecordAfterSorts)
     for (const char* name : {"Alpha", "Beta", "Gamma", "Alpha"})
         book.Season(name, 50);
     TacticResult* stranger = MakeRecord("Delta", 1, 2, 3);
-    for (int code : {0, 1, -1}) {
-        if (code)
-            TacticBook_Sort(book.get(), code);
+    for (int code : {1, -1}) {
+        TacticBook_Sort(book.get(), code);
         for (int i = 0; i < book->results->count; ++i) {
             const auto* record = static_cast<const TacticResult*>(book->results->elems[i]);
             const int found = TacticBook_FindSummary(book.get(), record);
-            ASSERT_TRUE(found >= 0 && found < 3) << record->name << ", order " << code << ": got " << found;
-            EXPECT_STREQ(book.Summary(found)->name, record->name) << "order " << code;
+            EXPECT_TRUE(found >= 0 && found < 3 && std::string(book.Summary(found)->name) == record->name)
+                << record->name << ", order " << code << ": got " << found;
         }
         EXPECT_EQ(TacticBook_FindSummary(book.get(), stranger), -1) << "a name not in the book";
     }
