@@ -60,18 +60,6 @@ void RedrawList(const ResultsList* list)
     InvalidateRect(list->list_view, nullptr, TRUE);
 }
 
-// The rows of the selection's tactics, in its order: the selected rows
-// themselves while they still hold those very tactics (nothing re-ordered,
-// as after Statistics or Difference), else the rows found by name.
-std::vector<int> RowsOfTactics(const ResultsList* list, const DArray* selection, const std::vector<int>& selected)
-{
-    const DArray* summaries = list->book->summaries;
-    bool unmoved = static_cast<int>(selected.size()) == selection->count;
-    for (std::size_t i = 0; unmoved && i < selected.size(); ++i)
-        unmoved = selected[i] < summaries->count && summaries->elems[selected[i]] == selection->elems[i];
-    return unmoved ? selected : ResultsList_RowsOfTactics(summaries, selection);
-}
-
 void FreeString(void* text)
 {
     Str_Free(static_cast<char*>(text));
@@ -252,7 +240,7 @@ void ResultsList_MarkSelection(ResultsList* list, const DArray* selection)
 {
     HWND view = list->list_view;
     std::vector<int> now = SelectedRows(list);
-    std::vector<int> rows = RowsOfTactics(list, selection, now);
+    std::vector<int> rows = ResultsList_RowsOfTactics(list->book->summaries, selection);
     std::vector<int> wanted = rows;
     std::sort(wanted.begin(), wanted.end());
     // Only the rows whose state changes are touched, in ascending order (the
